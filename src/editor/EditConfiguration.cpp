@@ -1,0 +1,3 @@
+#include "editor/EditConfiguration.h"
+
+void EditConfiguration(QWidget*, ZOREN_OBJECT&) {}
