@@ -1,6 +1,9 @@
 #include "editor/TFormJsonEditor.h"
 
-#include "config/ConfigDocument.h"
+#include "config/BUILDING_DATA.h"
+#include "config/ConfigurationDocument.h"
+#include "config/DEVICE_VELT.h"
+#include "config/MAIN_DATA.h"
 #include "dialogs/MessageDialogs.h"
 #include "dialogs/WindowText.h"
 #include "editor/ButtonCentring.h"
@@ -493,7 +496,7 @@ void TFormJsonEditor::LoadDocument() {
     // Opening another file must not add its blocks to those of the first.
     Blocks.Clear();
     try {
-        ReadConfigDocument(FilePath, *JsonRoot, Blocks);
+        ReadConfigurationDocument(FilePath, *JsonRoot, Blocks);
     } catch (const std::exception& e) {
         ShowErrorMessage(this, "Ошибка чтения json файла..."_w, "Ошибка"_w);
         MarkReadError(bytes, e.what());
@@ -612,7 +615,7 @@ void TFormJsonEditor::ListBoxDevicesClick() {
     DEVICE* block = SelectedBlock();
     if (!block) return;
     LabelInternalParams->setText(ToQString(std::string("Параметры блока "_w) + block->DisplayName()));
-    PARAM_LIST params;
+    TParamList params;
     block->FillParamList(params);
     for (const auto& line : params) {
         auto* item = new QListWidgetItem(ToQString(line.Text), ListBoxInternalParams);

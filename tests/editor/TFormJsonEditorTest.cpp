@@ -2,7 +2,7 @@
 // the stored layout, and the blocks page driven through its handlers.
 #include "editor/TFormJsonEditor.h"
 
-#include "config/ConfigDocument.h"
+#include "config/DEVICE_VELT.h"
 #include "dialogs/WindowText.h"
 #include "editor/EditConfiguration.h"
 #include "editor/TFormAddDev.h"
@@ -21,6 +21,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -263,7 +265,7 @@ TEST_F(EditorWindow, SaveAsMovesTheWindowToTheNewFile) {
         EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(dialog->nameFilters(), QStringList{QString::fromUtf8("Файлы JSON (*.json)")});
         dialog->selectFile(QString::fromStdString(folder + "/copy"));
-        dialog->accept();
+        static_cast<QDialog*>(dialog)->accept();
     });
     editor->mSaveAsClick();
     EXPECT_EQ(editor->FilePath, other);
