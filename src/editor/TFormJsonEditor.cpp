@@ -168,10 +168,15 @@ TFormJsonEditor::TFormJsonEditor(QWidget* owner, ZOREN_OBJECT* controller)
     // Layout kept in the settings document; the window always opens on the JSON page.
     const int devicesWidth = IniFile ? IniFile->ReadInteger(kSection, "PanelDevices", 185) : 185;
     const int objectsWidth = IniFile ? IniFile->ReadInteger(kSection, "PanelMqttObj", 185) : 185;
-    PanelDevices->resize(devicesWidth, PanelDevices->height());
-    PanelMqttObj->resize(objectsWidth, PanelMqttObj->height());
-    sSplitter1->setSizes({devicesWidth, 1000});
-    sSplitter2->setSizes({objectsWidth, 1000});
+    // The page is never laid out while its tab is hidden, so the splitters keep
+    // the widths themselves and only a moved splitter changes them.
+    panelDevicesWidth_ = devicesWidth;
+    panelMqttObjWidth_ = objectsWidth;
+    sSplitter1->resize(devicesWidth + objectsWidth + 400, 400);
+    sSplitter1->setSizes({devicesWidth, objectsWidth + 400});
+    sSplitter2->setSizes({objectsWidth, 400});
+    connect(sSplitter1, &QSplitter::splitterMoved, this, [this] { panelDevicesWidth_ = sSplitter1->sizes().value(0); });
+    connect(sSplitter2, &QSplitter::splitterMoved, this, [this] { panelMqttObjWidth_ = sSplitter2->sizes().value(0); });
     HideBlockPanels();
     for (QWidget* page : {TabSheetServer, TabSheetBuilding, TabSheetDevs, TabSheetHttp})
         PageControl1->setTabVisible(PageControl1->indexOf(page), false);
@@ -434,8 +439,8 @@ void TFormJsonEditor::FormClose() {
     SaveFormState(this);
     if (IniFile) {
         IniFile->WriteInteger(kSection, "Page", PageControl1->currentIndex());
-        IniFile->WriteInteger(kSection, "PanelDevices", PanelDevices->width());
-        IniFile->WriteInteger(kSection, "PanelMqttObj", PanelMqttObj->width());
+        IniFile->WriteInteger(kSection, "PanelDevices", panelDevicesWidth_);
+        IniFile->WriteInteger(kSection, "PanelMqttObj", panelMqttObjWidth_);
     }
     JsonRoot->Clear();
 }

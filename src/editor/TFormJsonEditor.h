@@ -168,6 +168,8 @@ private:
 
     TTextFileCodec::Format format_;
     int errorLine_ = -1;
+    int panelDevicesWidth_ = 185;
+    int panelMqttObjWidth_ = 185;
     bool loaded_ = false;
 };
 

@@ -115,7 +115,7 @@ protected:
 
 TEST_F(EditorWindow, BrokenFileOpensWithTheMessageAndTheCaretAtTheFault) {
     // 1251 letters before the fault: the reader's byte offset must be mapped to the UTF-8 text.
-    const std::string broken = W("{\r\n  \"name\": \"Котельная\",\r\n  \"on\": tru\r\n}\r\n");
+    const std::string broken = W("{\r\n  \"name\": \"Котельная\",\r\n  \"on\": @1\r\n}\r\n");
     Write(broken);
     ModalAnswerer answerer;
     answerer.Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
@@ -127,19 +127,19 @@ TEST_F(EditorWindow, BrokenFileOpensWithTheMessageAndTheCaretAtTheFault) {
     EXPECT_EQ(editor->FileFormat().encoding, TTextFileCodec::Encoding::Ansi);
 
     const std::string text = editor->EditorText();
-    EXPECT_EQ(text, "{\r\n  \"name\": \"Котельная\",\r\n  \"on\": tru\r\n}");
+    EXPECT_EQ(text, "{\r\n  \"name\": \"Котельная\",\r\n  \"on\": @1\r\n}");
     const long caret = editor->SynEdit1->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
-    EXPECT_EQ(std::size_t(caret), text.find("tru"));
+    EXPECT_EQ(std::size_t(caret), text.find("@"));
     EXPECT_EQ(editor->ErrorLine(), 2);
     EXPECT_EQ(editor->ListBoxDevices->count(), 0);
 
-    // Mend it by typing, save, and open it again: no message, and still 1251 on disk.
-    editor->SynEdit1->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(text.find("tru") + 3));
-    Key(editor->SynEdit1, Qt::Key_E, QStringLiteral("e"));
-    EXPECT_EQ(editor->EditorText(), "{\r\n  \"name\": \"Котельная\",\r\n  \"on\": true\r\n}");
+    // Mend it with the key that deletes at the caret, save, and open it again:
+    // no message, and still 1251 on disk.
+    Key(editor->SynEdit1, Qt::Key_Delete);
+    EXPECT_EQ(editor->EditorText(), "{\r\n  \"name\": \"Котельная\",\r\n  \"on\": 1\r\n}");
     EXPECT_TRUE(editor->TextChanged);
     editor->mSaveClick();
-    EXPECT_EQ(Read(), W("{\r\n  \"name\": \"Котельная\",\r\n  \"on\": true\r\n}\r\n"));
+    EXPECT_EQ(Read(), W("{\r\n  \"name\": \"Котельная\",\r\n  \"on\": 1\r\n}\r\n"));
     editor->ButtonCancel->click();
     editor.reset();
 
@@ -264,13 +264,21 @@ TEST_F(EditorWindow, SaveAsMovesTheWindowToTheNewFile) {
         EXPECT_EQ(dialog->objectName(), QStringLiteral("SaveDialog1"));
         EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(dialog->nameFilters(), QStringList{QString::fromUtf8("Файлы JSON (*.json)")});
-        dialog->selectFile(QString::fromStdString(folder + "/copy"));
+        EXPECT_EQ(dialog->selectedFiles().value(0), QString::fromStdString(file));  // preset to FilePath
+        // Type the new name without its extension, as a user would.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("copy"));
         static_cast<QDialog*>(dialog)->accept();
     });
     editor->mSaveAsClick();
     EXPECT_EQ(editor->FilePath, other);
     EXPECT_EQ(TempDir::ReadFile(other), "{\"a\": 1}\n");
     EXPECT_EQ(editor->windowTitle(), QString());
+    Key(editor->SynEdit1, Qt::Key_Delete);
+    editor->mSaveClick();  // goes on working on the new path
+    EXPECT_EQ(TempDir::ReadFile(other), "\"a\": 1}\n");
+    EXPECT_EQ(Read(), "{\"a\": 1}\n");
 }
 
 TEST_F(EditorWindow, MissingFileIsReported) {
