@@ -205,7 +205,7 @@ void TFormJsonEditor::BuildJsonPage() {
 
     QFont gutter(QStringLiteral("Courier New"));
     gutter.setStyleHint(QFont::Monospace);
-    gutter.setPixelSize(11);
+    gutter.setPointSizeF(8.25);  // 11 pixels at 96 dots per inch
     SynEdit1->setMarginsFont(gutter);
     SynEdit1->setMarginType(0, QsciScintilla::NumberMargin);
     SynEdit1->setMarginLineNumbers(0, true);

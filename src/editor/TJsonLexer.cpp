@@ -60,7 +60,8 @@ QFont TJsonLexer::TextFont(bool bold) {
     QFont f(QStringLiteral("Courier New"));
     f.setStyleHint(QFont::Monospace);
     f.setFixedPitch(true);
-    f.setPixelSize(16);
+    // QScintilla takes point sizes: 16 pixels at 96 dots per inch.
+    f.setPointSizeF(12.0);
     f.setBold(bold);
     return f;
 }

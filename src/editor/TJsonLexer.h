@@ -20,7 +20,7 @@ public:
     QColor defaultPaper(int style) const override;
     void styleText(int start, int end) override;
 
-    // The editor's text font: Courier New, 16 pixels.
+    // The editor's text font: Courier New, 16 pixels (12 points).
     static QFont TextFont(bool bold = false);
 
 private:

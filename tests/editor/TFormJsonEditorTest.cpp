@@ -299,7 +299,7 @@ TEST_F(EditorWindow, PagesFilledAndLayoutStored) {
     EXPECT_EQ(editor->PageControl1->currentIndex(), 0);
     for (int i = 1; i < 5; ++i) EXPECT_FALSE(editor->PageControl1->isTabVisible(i)) << i;
     EXPECT_EQ(editor->SynEdit1->font().family(), QStringLiteral("Courier New"));
-    EXPECT_EQ(editor->SynEdit1->font().pixelSize(), 16);
+    EXPECT_EQ(editor->SynEdit1->font().pointSizeF(), 12.0);
 
     EXPECT_EQ(Text(editor->EditIP->text()), "10.1.2.3");
     EXPECT_EQ(Text(editor->EditPort->text()), "8883");
@@ -498,7 +498,7 @@ TEST_F(EditorWindow, Screenshot) {
         { "type": "SYS", "topics": { "MQT": { "CNN": { "r": 1, "w": -1 }, "BTR": { "r": 4, "w": -1 } } } },
         { "type": "VELT", "addr": 3, "params": { "type1": 1, "type3": 2 },
           "topics": { "FAL/1": { "STT": { "r": 1, "w": -1 } }, "ALR/2": { "STT": { "r": 3, "w": -1 } } } },
-        { "type": "RUML", "addr": 5, "params": { "alarm1.1": 'not json' } }
+        { "type": "RUML", "addr": 5, "params": { "alarm1.1": "1,15,3,0,Дверь" } }
       ]
     }
   ]

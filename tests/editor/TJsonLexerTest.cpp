@@ -80,7 +80,7 @@ TEST(JsonLexer, EveryStyleHasADescriptionAndTheStatedColours) {
     for (const auto& c : cases)
         EXPECT_EQ(lexer.defaultColor(T::StyleOf(c.scheme, c.token)), c.colour)
             << int(c.scheme) << "," << int(c.token);
-    EXPECT_EQ(lexer.defaultFont(T::StyleOf(T::Scheme::Default, T::Token::Text)).pixelSize(), 16);
+    EXPECT_EQ(lexer.defaultFont(T::StyleOf(T::Scheme::Default, T::Token::Text)).pointSizeF(), 12.0);
 }
 
 }  // namespace
