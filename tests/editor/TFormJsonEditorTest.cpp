@@ -281,6 +281,32 @@ TEST_F(EditorWindow, SaveAsMovesTheWindowToTheNewFile) {
     EXPECT_EQ(Read(), "{\"a\": 1}\n");
 }
 
+TEST_F(EditorWindow, OpenLoadsTheChosenFile) {
+    Write("{}");
+    const std::string other = folder + "/other.json";
+    TempDir::WriteFile(other, "{\"buildings\": [ { \"devices\": [ { \"type\": \"RUML\", \"addr\": 7 } ] } ]}");
+    auto editor = Open();
+    Key(editor->SynEdit1, Qt::Key_Right);
+    ModalAnswerer answerer;
+    answerer.Then([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), QStringLiteral("OpenDialog1"));
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(dialog->directory().absolutePath(), QString::fromStdString(folder));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("other.json"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    editor->mOpenClick();
+    EXPECT_EQ(editor->FilePath, other);
+    EXPECT_EQ(editor->EditorText(), TempDir::ReadFile(other));
+    EXPECT_FALSE(editor->TextChanged);
+    ASSERT_EQ(editor->ListBoxDevices->count(), 1);
+    EXPECT_EQ(editor->ListBoxDevices->item(0)->text(), QString::fromUtf8("РУМЛ 7"));
+}
+
 TEST_F(EditorWindow, MissingFileIsReported) {
     ModalAnswerer answerer;
     answerer.Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
