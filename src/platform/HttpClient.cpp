@@ -192,11 +192,9 @@ THttpResult THttpClient::Perform(Method method, const std::string& url, const st
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     if (status != 0) result.status = status;
     if (result.statusLine.empty()) result.statusLine = "HTTP/1.1 " + std::to_string(result.status);
-    if (result.status >= 400) {
-        result.ok = false;
-        result.error = result.statusLine;
-    } else {
-        result.ok = true;
-    }
+    // Redirects are not followed, so a 3xx reply does not carry the resource
+    // either: taking its body would store a redirect page as the document.
+    result.ok = result.status >= 200 && result.status < 300;
+    if (!result.ok) result.error = result.statusLine;
     return result;
 }

@@ -154,6 +154,9 @@ TEST_F(ConfigTransfer, CredentialsGoOutOnlyWithALogin) {
 TEST_F(ConfigTransfer, FailedReadShowsTheErrorAndKeepsTheFile) {
     LoopbackServer s;  // answers nothing but 404
     s.Start();
+    LoopbackServer moved;
+    moved.On("POST", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/login.html"); });
+    moved.Start();
     SilentListener silent;
     THttpClient::DefaultStallTimeoutSeconds = 1;
     struct Case {
@@ -163,6 +166,7 @@ TEST_F(ConfigTransfer, FailedReadShowsTheErrorAndKeepsTheFile) {
     } cases[] = {
         {"closed port", "127.0.0.1:" + std::to_string(ClosedPort()), ""},
         {"error status", s.HostPort(), "HTTP/1.1 404 Not Found"},
+        {"redirect, not followed", moved.HostPort(), "HTTP/1.1 302 Found"},
         {"no address", "", ""},
         {"server never answers", silent.HostPort(), ""},
     };

@@ -122,7 +122,9 @@ TEST(HttpClient, RedirectIsNotFollowed) {
 
     THttpClient client;
     THttpResult r = client.Post(s.Url("/configuration"), "");
+    EXPECT_FALSE(r.ok) << "a redirect page is not the resource";
     EXPECT_EQ(r.status, 302);
+    EXPECT_EQ(r.error, "HTTP/1.1 302 Found");
     EXPECT_NE(r.body, "moved");
     ASSERT_EQ(s.Requests().size(), 1u);
     EXPECT_EQ(s.Requests()[0].path, "/configuration");
