@@ -1,9 +1,9 @@
 #include "storage/TFastIniFile.h"
 
+#include <algorithm>
+
 #include "platform/FileSystem.h"
 #include "storage/TFile.h"
-
-#include <algorithm>
 
 namespace {
 // A line holds at most this many bytes of text; longer lines are cut.
@@ -32,7 +32,8 @@ void TFastIniFile::Load() {
     try {
         ClearSections();
         TFile file;
-        if (!file.Open(FileName, TFile::Access::Read, TFile::Disposition::OpenAlways, TFile::Share::Read, 0600)) {
+        if (!file.Open(FileName, TFile::Access::Read, TFile::Disposition::OpenAlways, TFile::Share::Read,
+                       0600)) {
             Failed = true;
             return;
         }
@@ -137,12 +138,14 @@ bool TFastIniFile::SectionExists(std::string_view name) const { return FindSecti
 void TFastIniFile::EraseSection(std::string_view name) {
     TIniSection* section = FindSection(name);
     if (!section) return;
-    auto pos = std::find_if(sections_.begin(), sections_.end(), [&](const auto& s) { return s.get() == section; });
+    auto pos =
+        std::find_if(sections_.begin(), sections_.end(), [&](const auto& s) { return s.get() == section; });
     first_.erase(section->Name());
     std::unique_ptr<TIniSection> removed = std::move(*pos);
     pos = sections_.erase(pos);
     // A later section of the same name becomes the first one.
-    auto next = std::find_if(pos, sections_.end(), [&](const auto& s) { return ini::NamesEqual(s->Name(), removed->Name()); });
+    auto next = std::find_if(pos, sections_.end(),
+                             [&](const auto& s) { return ini::NamesEqual(s->Name(), removed->Name()); });
     if (next != sections_.end()) first_.emplace((*next)->Name(), next->get());
     Modified = true;
 }
@@ -152,7 +155,8 @@ TIniSection* TFastIniFile::FindOrAddSection(std::string_view name) {
     return section ? section : AddSection(name);
 }
 
-std::string TFastIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+std::string TFastIniFile::ReadString(std::string_view section, std::string_view key,
+                                     std::string_view def) const {
     const TIniSection* s = FindSection(section);
     return s ? s->ReadString(key, def) : std::string(def);
 }
@@ -176,9 +180,13 @@ std::string TFastIniFile::ReadString(std::string_view key, std::string_view def)
     return ReadString(CurrentSection, key, def);
 }
 
-void TFastIniFile::WriteString(std::string_view key, std::string_view value) { WriteString(CurrentSection, key, value); }
+void TFastIniFile::WriteString(std::string_view key, std::string_view value) {
+    WriteString(CurrentSection, key, value);
+}
 
-int TFastIniFile::ReadInteger(std::string_view key, int def) const { return ReadInteger(CurrentSection, key, def); }
+int TFastIniFile::ReadInteger(std::string_view key, int def) const {
+    return ReadInteger(CurrentSection, key, def);
+}
 
 void TFastIniFile::WriteInteger(std::string_view key, int value) { WriteInteger(CurrentSection, key, value); }
 
@@ -210,13 +218,16 @@ std::string ColumnKey(std::string_view listName, std::size_t number) {
 }
 }  // namespace
 
-void TFastIniFile::ReadColumns(std::string_view section, std::string_view listName, std::vector<int>& widths) const {
+void TFastIniFile::ReadColumns(std::string_view section, std::string_view listName,
+                               std::vector<int>& widths) const {
     const TIniSection* s = FindSection(section);
     if (!s) return;
-    for (std::size_t i = 0; i < widths.size(); ++i) widths[i] = s->ReadInteger(ColumnKey(listName, i + 1), widths[i]);
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        widths[i] = s->ReadInteger(ColumnKey(listName, i + 1), widths[i]);
 }
 
-void TFastIniFile::WriteColumns(std::string_view section, std::string_view listName, const std::vector<int>& widths) {
+void TFastIniFile::WriteColumns(std::string_view section, std::string_view listName,
+                                const std::vector<int>& widths) {
     Modified = true;
     TIniSection* s = FindOrAddSection(section);
     for (std::size_t i = 0; i < widths.size(); ++i) s->WriteInteger(ColumnKey(listName, i + 1), widths[i]);

@@ -3,15 +3,15 @@
 // is destroyed after a change.
 #pragma once
 
-#include "storage/IniName.h"
-#include "storage/TFormBounds.h"
-#include "storage/TIniSection.h"
-
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "storage/IniName.h"
+#include "storage/TFormBounds.h"
+#include "storage/TIniSection.h"
 
 class TFastIniFile {
 public:

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include "platform/Cp1251.h"
 #include "platform/FileSystem.h"
 #include "registry/ZOREN_OBJECT_LIST.h"
 #include "storage/TFastIniFile.h"
 #include "support/TempDir.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -54,10 +54,12 @@ TEST(Registry, CyrillicRegisterSurvivesSaveAndLoad) {
     }
     std::string bytes = TempDir::ReadFile(dir / "ZorEN_MQTT.ini");
     std::string first = "[OBJECT0]\r\nName=" + a->Name + "\r\nIp=" + a->Ip + "\r\nPath=" + a->Path +
-                        "\r\nComment=" + a->Comment + "\r\nMqttId=-17\r\nMqttIndex=2147483647\r\nLogin=" +
-                        Base64Encode(a->Login) + "\r\nPassword=cEBzczp3PXJk\r\n[OBJECT1]\r\n";
+                        "\r\nComment=" + a->Comment +
+                        "\r\nMqttId=-17\r\nMqttIndex=2147483647\r\nLogin=" + Base64Encode(a->Login) +
+                        "\r\nPassword=cEBzczp3PXJk\r\n[OBJECT1]\r\n";
     EXPECT_EQ(bytes.substr(0, first.size()), first);
-    EXPECT_NE(bytes.find("[OBJECT1]\r\nName=" + b->Name + "\r\nIp=\r\nPath=\r\nComment=\r\nMqttId=0\r\nMqttIndex=0\r\n"
+    EXPECT_NE(bytes.find("[OBJECT1]\r\nName=" + b->Name +
+                         "\r\nIp=\r\nPath=\r\nComment=\r\nMqttId=0\r\nMqttIndex=0\r\n"
                          "Login=\r\nPassword=b25seSBwYXNzd29yZA==\r\n[OBJECT2]\r\n"),
               std::string::npos);
 
@@ -184,7 +186,11 @@ TEST(Registry, IsNameFreeFoldsCyrillicAndTrims) {
     home->Name = W("Дом 1"_w);
     list.New()->Name = "Office";
     list.New()->Name = " padded ";
-    struct Case { std::string name; const ZOREN_OBJECT* except; bool free; } cases[] = {
+    struct Case {
+        std::string name;
+        const ZOREN_OBJECT* except;
+        bool free;
+    } cases[] = {
         {W("  дом 1 "_w), nullptr, false},
         {W("  дом 1 "_w), home, true},
         {W("ДОМ 1"_w), nullptr, false},
@@ -195,11 +201,15 @@ TEST(Registry, IsNameFreeFoldsCyrillicAndTrims) {
         {W("Дом 2"_w), nullptr, true},
         {"padded", nullptr, true},  // stored names are not trimmed
     };
-    for (const auto& c : cases) EXPECT_EQ(list.IsNameFree(c.name, c.except), c.free) << "name: '" << c.name << "'";
+    for (const auto& c : cases)
+        EXPECT_EQ(list.IsNameFree(c.name, c.except), c.free) << "name: '" << c.name << "'";
 }
 
 TEST(Registry, FolderNameReplacesForbiddenBytes) {
-    struct Case { std::string name; std::string folder; } cases[] = {
+    struct Case {
+        std::string name;
+        std::string folder;
+    } cases[] = {
         {W("Дом 1. Секция: А/Б"_w), W("Дом 1  Секция  А_Б"_w)},
         {"a\\b<c>d*e?f\"g|h", "a_b_c_d_e_f_g|h"},
         {" lead and trail ", " lead and trail "},
@@ -220,7 +230,11 @@ TEST(Registry, SortByNumbersAndTexts) {
     list.Sort(1, true);
     EXPECT_EQ(Ids(list), "5,3,-1");
 
-    struct Case { std::vector<std::string> names; const char* what; std::vector<std::string> sorted; } cases[] = {
+    struct Case {
+        std::vector<std::string> names;
+        const char* what;
+        std::vector<std::string> sorted;
+    } cases[] = {
         {{W("а"_w), W("Б"_w)}, "upper-case Cyrillic before lower-case", {W("Б"_w), W("а"_w)}},
         {{"Zeta", "alpha"}, "Latin folded", {"alpha", "Zeta"}},
         {{W("А"_w), W("ё"_w), W("Ё"_w)}, "Yo before A", {W("Ё"_w), W("ё"_w), W("А"_w)}},
@@ -280,9 +294,19 @@ TEST(Registry, PositionsOutsideTheListChangeNothing) {
 }
 
 TEST(Registry, Base64FollowsRfc4648) {
-    struct Case { std::string bytes; std::string text; } cases[] = {
-        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"foob", "Zm9vYg=="},
-        {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"}, {"\xFF\xFE", "//4="}, {std::string("\0a", 2), "AGE="},
+    struct Case {
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"fooba", "Zm9vYmE="},
+        {"foobar", "Zm9vYmFy"},
+        {"\xFF\xFE", "//4="},
+        {std::string("\0a", 2), "AGE="},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Base64Encode(c.bytes), c.text) << c.text;

@@ -1,10 +1,10 @@
-#include "platform/FileSystem.h"
-#include "storage/AppSettings.h"
-#include "support/TempDir.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include "platform/FileSystem.h"
+#include "storage/AppSettings.h"
+#include "support/TempDir.h"
 
 namespace {
 std::string ProgramFolder() {
@@ -38,7 +38,10 @@ TEST(AppSettings, MissingDataHomeIsCreated) {
 TEST(AppSettings, UnusableDataHomeFallsBackToTheProgramFolder) {
     TempDir home(true);
     TempDir::WriteFile(home / "file", "not a folder");
-    struct Case { const char* what; std::string dataHome; } cases[] = {
+    struct Case {
+        const char* what;
+        std::string dataHome;
+    } cases[] = {
         {"data home is a file", home / "file"},
         {"data home under a file", home / "file/below"},
     };

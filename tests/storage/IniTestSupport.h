@@ -2,13 +2,13 @@
 // file, and a one-line picture of what a document holds.
 #pragma once
 
-#include "platform/FileSystem.h"
-#include "storage/TFastIniFile.h"
-#include "support/TempDir.h"
-
 #include <fstream>
 #include <memory>
 #include <string>
+
+#include "platform/FileSystem.h"
+#include "storage/TFastIniFile.h"
+#include "support/TempDir.h"
 
 // The document's contents in the save format, with "|" for each CR LF.
 inline std::string Picture(const TFastIniFile& ini) {
@@ -26,4 +26,6 @@ inline std::unique_ptr<TFastIniFile> LoadBytes(const TempDir& dir, const std::st
     return std::make_unique<TFastIniFile>(fs1251::ModelPath(dir / name));
 }
 
-inline std::string Fixture(const std::string& name) { return TempDir::ReadFile(std::string(ZOREN_TEST_DATA) + "/ini/" + name); }
+inline std::string Fixture(const std::string& name) {
+    return TempDir::ReadFile(std::string(ZOREN_TEST_DATA) + "/ini/" + name);
+}

@@ -1,11 +1,10 @@
-#include "IniTestSupport.h"
-
-#include "platform/Cp1251.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+
+#include "IniTestSupport.h"
+#include "platform/Cp1251.h"
 
 namespace {
 
@@ -106,9 +105,13 @@ TEST(TFastIniFile, NamesIgnoreOnlyLatinCase) {
 TEST(TFastIniFile, ReadIntegerFollowsAtolAndDefaultsOnlyWhenMissing) {
     TempDir dir;
     auto ini = LoadBytes(dir, "[S]\na=12abc\nb=abc\nc=\nd= -7\ne=4294967297\n");
-    struct Case { const char* section; const char* key; int value; } cases[] = {
-        {"S", "a", 12}, {"S", "b", 0}, {"S", "c", 0}, {"S", "d", -7}, {"S", "e", 1},
-        {"S", "missing", 99}, {"Missing", "a", 99},
+    struct Case {
+        const char* section;
+        const char* key;
+        int value;
+    } cases[] = {
+        {"S", "a", 12}, {"S", "b", 0},        {"S", "c", 0},        {"S", "d", -7},
+        {"S", "e", 1},  {"S", "missing", 99}, {"Missing", "a", 99},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ini->ReadInteger(c.section, c.key, 99), c.value) << c.section << "/" << c.key;
@@ -164,7 +167,8 @@ TEST(TFastIniFile, OneWriteRewritesTheWholeFileWithCrLf) {
         auto ini = LoadBytes(dir, Fixture("comments_blank_lines_and_spaces.ini"));
         ini->WriteInteger("Main", "Height", 480);  // the same value still counts as a change
     }
-    EXPECT_EQ(TempDir::ReadFile(dir / "test.ini"), "[Main]\r\nWidth= 640\r\nHeight=480\r\n[Skin]\r\nName=Fusion\r\n");
+    EXPECT_EQ(TempDir::ReadFile(dir / "test.ini"),
+              "[Main]\r\nWidth= 640\r\nHeight=480\r\n[Skin]\r\nName=Fusion\r\n");
 }
 
 TEST(TFastIniFile, MissingFileIsCreatedEmptyForTheOwnerOnly) {

@@ -1,10 +1,10 @@
-#include "platform/FileSystem.h"
-#include "storage/TFile.h"
-#include "support/TempDir.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "platform/FileSystem.h"
+#include "storage/TFile.h"
+#include "support/TempDir.h"
 
 namespace {
 std::vector<std::string> ReadAllLines(const std::string& path, std::size_t size) {
@@ -80,7 +80,8 @@ TEST(TFile, WriteSeekAndSecondOpen) {
 TEST(TFile, FullDiskMakesWriteFail) {
     TempDir dir;
     TFile file;
-    ASSERT_TRUE(file.Open(fs1251::ModelPath(dir / "f"), TFile::Access::Write, TFile::Disposition::CreateAlways));
+    ASSERT_TRUE(
+        file.Open(fs1251::ModelPath(dir / "f"), TFile::Access::Write, TFile::Disposition::CreateAlways));
     fs1251::SetWriteFaultAfter(2);
     bool written = file.Write("abcdef", 6);
     fs1251::SetWriteFaultAfter(-1);

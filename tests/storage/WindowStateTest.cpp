@@ -1,19 +1,25 @@
+#include <gtest/gtest.h>
+
 #include "storage/TFastIniFile.h"
 #include "storage/WindowState.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 std::string Show(const TDesktopRect& r) {
-    return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," + std::to_string(r.Bottom);
+    return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+           std::to_string(r.Bottom);
 }
 std::string Show(const TFormBounds& b) {
-    return std::to_string(b.Left) + "," + std::to_string(b.Top) + "," + std::to_string(b.Width) + "," + std::to_string(b.Height);
+    return std::to_string(b.Left) + "," + std::to_string(b.Top) + "," + std::to_string(b.Width) + "," +
+           std::to_string(b.Height);
 }
 }  // namespace
 
 TEST(WindowState, DesktopRectHoldsAllMonitors) {
-    struct Case { const char* what; std::vector<TDesktopRect> monitors; const char* rect; } cases[] = {
+    struct Case {
+        const char* what;
+        std::vector<TDesktopRect> monitors;
+        const char* rect;
+    } cases[] = {
         {"no monitor", {}, "0,0,0,0"},
         {"one", {{0, 0, 1920, 1080}}, "0,0,1920,1080"},
         {"second to the left", {{0, 0, 1920, 1080}, {-1920, 0, 0, 1080}}, "-1920,0,1920,1080"},
@@ -26,7 +32,12 @@ TEST(WindowState, ClampTestsOnlyTheCorner) {
     TDesktopRect single = DesktopRect({{0, 0, 1920, 1080}});
     TDesktopRect pair = DesktopRect({{0, 0, 1920, 1080}, {-1920, 0, 0, 1080}});
     TDesktopRect ell = DesktopRect({{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}, {0, 1080, 1920, 2160}});
-    struct Case { const char* what; TFormBounds in; TDesktopRect desktop; const char* out; } cases[] = {
+    struct Case {
+        const char* what;
+        TFormBounds in;
+        TDesktopRect desktop;
+        const char* out;
+    } cases[] = {
         {"left beyond the only screen", {5000, 100, 800, 600}, single, "0,100,800,600"},
         {"right edge is exclusive", {1920, 1080, 800, 600}, single, "0,0,800,600"},
         {"reaching past the edges is fine", {1800, 1000, 800, 600}, single, "1800,1000,800,600"},
@@ -50,7 +61,11 @@ TEST(WindowState, BoundsAreRestoredOnlyWithLeft) {
     ini.WriteInteger("OnlyLeft", "Left", 50);
     ini.WriteString("Bad", "Left", "wide");
 
-    struct Case { const char* section; bool restored; const char* bounds; } cases[] = {
+    struct Case {
+        const char* section;
+        bool restored;
+        const char* bounds;
+    } cases[] = {
         {"Missing", false, "1,2,300,400"},
         {"NoLeft", false, "1,2,300,400"},
         {"OnlyLeft", true, "50,2,300,400"},
