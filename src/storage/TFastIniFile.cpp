@@ -9,6 +9,15 @@ namespace {
 // A line holds at most this many bytes of text; longer lines are cut.
 constexpr std::size_t kLineBuffer = 1025;
 
+// A CR or LF inside a text would start a new line in the file and let a value
+// forge entries or section headers on the next load; it is written as a blank.
+void AppendOneLine(std::string& out, std::string_view text) {
+    std::size_t start = out.size();
+    out += text;
+    for (std::size_t i = start; i < out.size(); ++i)
+        if (out[i] == '\r' || out[i] == '\n') out[i] = ' ';
+}
+
 std::string_view TrimTrailing(std::string_view s, std::size_t keep = 0) {
     while (s.size() > keep && s.back() == ' ') s.remove_suffix(1);
     return s;
@@ -85,13 +94,13 @@ std::string TFastIniFile::Serialize() const {
     out.reserve(size);
     for (const auto& s : sections_) {
         out += '[';
-        out += s->Name();
+        AppendOneLine(out, s->Name());
         out += "]\r\n";
         for (int i = 0; i < s->ParamCount(); ++i) {
             const TIniParam* p = s->ParamAt(i);
-            out += p->Key();
+            AppendOneLine(out, p->Key());
             out += '=';
-            out += p->Value();
+            AppendOneLine(out, p->Value());
             out += "\r\n";
         }
     }

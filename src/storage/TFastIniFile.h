@@ -59,7 +59,7 @@ public:
     void ReadColumns(std::string_view section, std::string_view listName, std::vector<int>& widths) const;
     void WriteColumns(std::string_view section, std::string_view listName, const std::vector<int>& widths);
 
-    // The file's bytes as Save writes them.
+    // The file's bytes as Save writes them; a CR or LF inside a text is written as a blank.
     std::string Serialize() const;
 
     std::string FileName;

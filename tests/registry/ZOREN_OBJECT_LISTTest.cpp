@@ -148,6 +148,24 @@ TEST(Registry, EmptyLoginWithPasswordKeepsBoth) {
     ini.Modified = false;
 }
 
+TEST(Registry, LineBreaksInAFieldCannotForgeRecords) {
+    // A comment with a line break used to come back as extra keys and sections.
+    TempDir dir;
+    std::string file = fs1251::ModelPath(dir / "r.ini");
+    ZOREN_OBJECT_LIST list;
+    ZOREN_OBJECT* r = list.New();
+    r->Name = "one";
+    r->Comment = "note\r\n[OBJECT1]\r\nName=forged";
+    {
+        TFastIniFile ini(file);
+        list.Save(ini);
+    }
+    TFastIniFile ini(file);
+    list.Load(ini);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Get(0)->Comment, "note  [OBJECT1]  Name=forged");
+}
+
 TEST(Registry, BinaryOrEmptySettingsGiveAPartialRegister) {
     TFastIniFile ini(FixturePath("binary_garbage.ini"));
     ZOREN_OBJECT_LIST list;
