@@ -113,7 +113,12 @@ std::string_view TFile::LineText(const char* data, std::size_t taken) {
 }
 
 bool TFile::ReadLine(char* buffer, std::size_t size) {
-    if (fd_ < 0 || buffer == nullptr || size < 2) return false;
+    if (fd_ < 0 || buffer == nullptr) return false;
+    if (size < 2) {  // no room for a single byte: nothing can be read
+        if (size == 1) buffer[0] = 0;
+        Failed = true;
+        return false;
+    }
     long long start = Position();
     int err = 0;
     long long got = fs1251::ReadFd(fd_, buffer, size - 1, err);
