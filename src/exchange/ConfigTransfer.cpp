@@ -2,14 +2,14 @@
 // file and the messages that report them.
 #include "exchange/ConfigTransfer.h"
 
+#include <string>
+
 #include "dialogs/MessageDialogs.h"
 #include "exchange/ConfigExchange.h"
 #include "platform/Cp1251.h"
 #include "platform/FileSystem.h"
 #include "platform/HttpClient.h"
 #include "registry/ZOREN_OBJECT.h"
-
-#include <string>
 
 namespace {
 

@@ -1,5 +1,12 @@
 // The read and write commands against real servers on loopback, with their
 // messages answered as a user would and checked byte for byte.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
 #include "dialogs/MessageDialogs.h"
 #include "dialogs/TMessageForm.h"
 #include "dialogs/WindowText.h"
@@ -12,13 +19,6 @@
 #include "registry/ZOREN_OBJECT.h"
 #include "support/ModalAnswerer.h"
 #include "support/TempDir.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <QWidget>
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -107,12 +107,15 @@ TEST_F(ConfigTransfer, ReadStoresTheReplyByteForByteInANewFolder) {
         std::string reply;
     } cases[] = {
         {"empty reply", ""},
-        {"document with 1251 bytes and CR LF", std::string("{\"name\":\"") + std::string("Объект"_w) + "\"}\r\n"},
+        {"document with 1251 bytes and CR LF",
+         std::string("{\"name\":\"") + std::string("Объект"_w) + "\"}\r\n"},
         {"not JSON at all", std::string("\x00\xff garbage", 10)},
     };
     for (const Case& c : cases) {
         LoopbackServer s;
-        s.On("POST", "/configuration", [&](const httplib::Request&, httplib::Response& res) { res.set_content(c.reply, "application/json"); });
+        s.On("POST", "/configuration", [&](const httplib::Request&, httplib::Response& res) {
+            res.set_content(c.reply, "application/json");
+        });
         s.Start();
         controller_.Ip = s.HostPort();
         std::filesystem::remove_all(home_.Path() + "/ZorEN_MQTT");
@@ -135,8 +138,11 @@ TEST_F(ConfigTransfer, CredentialsGoOutOnlyWithALogin) {
         {"admin", "secret", "Basic YWRtaW46c2VjcmV0"},
     };
     LoopbackServer s;
-    s.On("POST", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_content("{}", "application/json"); });
-    s.On("PUT", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_content("configuration is correct\r\n", "text/plain"); });
+    s.On("POST", "/configuration",
+         [](const httplib::Request&, httplib::Response& res) { res.set_content("{}", "application/json"); });
+    s.On("PUT", "/configuration", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("configuration is correct\r\n", "text/plain");
+    });
     s.Start();
     controller_.Ip = s.HostPort();
     for (const Case& c : cases) {
@@ -148,14 +154,16 @@ TEST_F(ConfigTransfer, CredentialsGoOutOnlyWithALogin) {
     auto seen = s.Requests();
     ASSERT_EQ(seen.size(), 2 * std::size(cases));
     for (std::size_t i = 0; i < seen.size(); ++i)
-        EXPECT_EQ(seen[i].Header("Authorization"), cases[i / 2].header) << seen[i].method << " login: " << cases[i / 2].login;
+        EXPECT_EQ(seen[i].Header("Authorization"), cases[i / 2].header)
+            << seen[i].method << " login: " << cases[i / 2].login;
 }
 
 TEST_F(ConfigTransfer, FailedReadShowsTheErrorAndKeepsTheFile) {
     LoopbackServer s;  // answers nothing but 404
     s.Start();
     LoopbackServer moved;
-    moved.On("POST", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/login.html"); });
+    moved.On("POST", "/configuration",
+             [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/login.html"); });
     moved.Start();
     SilentListener silent;
     THttpClient::DefaultStallTimeoutSeconds = 1;
@@ -186,7 +194,9 @@ TEST_F(ConfigTransfer, FailedFileWriteAfterReadIsAnErrorNotASuccess) {
     // The reply used to be reported as read before the file was written, and a
     // failed write then followed the success message.
     LoopbackServer s;
-    s.On("POST", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_content("{\"new\":true}", "application/json"); });
+    s.On("POST", "/configuration", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("{\"new\":true}", "application/json");
+    });
     s.Start();
     controller_.Ip = s.HostPort();
 
@@ -203,7 +213,8 @@ TEST_F(ConfigTransfer, FailedFileWriteAfterReadIsAnErrorNotASuccess) {
         fs1251::SetWriteFaultAfter(-1);
         ExpectError(shown, c.what);
         if (!shown.empty()) {
-            EXPECT_EQ(shown[0].text.rfind(controller_.Path + "/mqtt.json: ", 0), 0u) << c.what << ": " << shown[0].text;
+            EXPECT_EQ(shown[0].text.rfind(controller_.Path + "/mqtt.json: ", 0), 0u)
+                << c.what << ": " << shown[0].text;
         }
         EXPECT_EQ(FileBytes(), "{\"old\":true}") << c.what;
         ::chmod(nativeFile_.c_str(), 0644);
@@ -212,7 +223,9 @@ TEST_F(ConfigTransfer, FailedFileWriteAfterReadIsAnErrorNotASuccess) {
 
 TEST_F(ConfigTransfer, WriteWithoutFileNamesItAndSendsNothing) {
     LoopbackServer s;
-    s.On("PUT", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_content("configuration is correct\r\n", "text/plain"); });
+    s.On("PUT", "/configuration", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("configuration is correct\r\n", "text/plain");
+    });
     s.Start();
     controller_.Ip = s.HostPort();
 
@@ -232,14 +245,17 @@ TEST_F(ConfigTransfer, WriteShowsTheVerdictOrTheReplyAsItCame) {
         {"configuration is correct\r\n", success},
         {"configuration is correct", "configuration is correct"},
         {"Configuration Is Correct\r\n", "Configuration Is Correct\r\n"},
-        {"configuration error: unknown value at pos 3\r\n", "configuration error: unknown value at pos 3\r\n"},
+        {"configuration error: unknown value at pos 3\r\n",
+         "configuration error: unknown value at pos 3\r\n"},
         {"", ""},
     };
     const std::string document = std::string("{\"name\":\"") + std::string("Объект"_w) + "\"}\r\n";
     PutFile(document);
     for (const Case& c : cases) {
         LoopbackServer s;
-        s.On("PUT", "/configuration", [&](const httplib::Request&, httplib::Response& res) { res.set_content(c.reply, "text/plain"); });
+        s.On("PUT", "/configuration", [&](const httplib::Request&, httplib::Response& res) {
+            res.set_content(c.reply, "text/plain");
+        });
         s.Start();
         controller_.Ip = s.HostPort();
 

@@ -1,16 +1,16 @@
 // The controller simulator as a separate process, spoken to with THttpClient:
 // the road the configurator takes, credentials, the stored document file and
 // the update files.
-#include "exchange/SimProcess.h"
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
 #include "exchange/ConfigExchange.h"
+#include "exchange/SimProcess.h"
 #include "json/TJSONValue.h"
 #include "platform/Cp1251.h"
 #include "platform/HttpClient.h"
 #include "support/TempDir.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -75,8 +75,10 @@ TEST(ZorenSim, AsksForItsCredentials) {
         THttpClient client;
         client.Login = c.login;
         client.Password = c.password;
-        EXPECT_EQ(client.Post(sim.Url("/configuration"), "").status, c.status) << c.login << ":" << c.password;
-        EXPECT_EQ(client.Put(sim.Url("/configuration"), "{}").status, c.status) << c.login << ":" << c.password;
+        EXPECT_EQ(client.Post(sim.Url("/configuration"), "").status, c.status)
+            << c.login << ":" << c.password;
+        EXPECT_EQ(client.Put(sim.Url("/configuration"), "{}").status, c.status)
+            << c.login << ":" << c.password;
     }
 }
 

@@ -1,17 +1,21 @@
 #include "ControllerSimulator.h"
 
+#include <cstdio>
+
 #include "SampleDocument.h"
 #include "exchange/ConfigExchange.h"
 #include "json/TJSONValue.h"
 #include "platform/FileSystem.h"
 
-#include <cstdio>
-
 ControllerSimulator::ControllerSimulator(SimOptions options) : options_(std::move(options)) {
     server_.set_payload_max_length(16u << 20);
-    server_.Post("/configuration", [this](const httplib::Request& req, httplib::Response& res) { ReadConfiguration(req, res); });
-    server_.Put("/configuration", [this](const httplib::Request& req, httplib::Response& res) { PutConfiguration(req, res); });
-    server_.Get(R"(/update/zoren_mqtt/(.*))", [this](const httplib::Request& req, httplib::Response& res) { GetUpdateFile(req, res); });
+    server_.Post("/configuration", [this](const httplib::Request& req, httplib::Response& res) {
+        ReadConfiguration(req, res);
+    });
+    server_.Put("/configuration",
+                [this](const httplib::Request& req, httplib::Response& res) { PutConfiguration(req, res); });
+    server_.Get(R"(/update/zoren_mqtt/(.*))",
+                [this](const httplib::Request& req, httplib::Response& res) { GetUpdateFile(req, res); });
     server_.set_logger([this](const httplib::Request& req, const httplib::Response& res) { Log(req, res); });
 }
 
@@ -103,7 +107,8 @@ void ControllerSimulator::GetUpdateFile(const httplib::Request& req, httplib::Re
     }
     std::string bytes, error;
     const std::string path = fs1251::ModelPath(options_.updateDir + "/" + name);
-    if (options_.updateDir.empty() || !fs1251::FileExists(path) || !fs1251::ReadWholeFile(path, bytes, error)) {
+    if (options_.updateDir.empty() || !fs1251::FileExists(path) ||
+        !fs1251::ReadWholeFile(path, bytes, error)) {
         res.status = 404;
         res.set_content("not found\r\n", "text/plain");
         return;

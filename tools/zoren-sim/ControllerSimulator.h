@@ -2,13 +2,13 @@
 // "/configuration" as the controller does and serves update files.
 #pragma once
 
-#include "SimOptions.h"
-
 #include <httplib.h>
 
 #include <mutex>
 #include <string>
 #include <string_view>
+
+#include "SimOptions.h"
 
 class ControllerSimulator final {
 public:

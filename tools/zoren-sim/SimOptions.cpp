@@ -1,8 +1,8 @@
 #include "SimOptions.h"
 
-#include "platform/Cp1251.h"
-
 #include <cstdlib>
+
+#include "platform/Cp1251.h"
 
 const char* const kSimUsage =
     "usage: zoren-sim [--port N] [--document FILE] [--login L --password P] [--update-dir DIR]\n"
@@ -28,7 +28,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             options.help = true;
             continue;
         }
-        if (arg != "--port" && arg != "--document" && arg != "--login" && arg != "--password" && arg != "--update-dir") {
+        if (arg != "--port" && arg != "--document" && arg != "--login" && arg != "--password" &&
+            arg != "--update-dir") {
             error = "unknown option: " + arg;
             return false;
         }

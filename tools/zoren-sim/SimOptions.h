@@ -5,11 +5,11 @@
 #include <vector>
 
 struct SimOptions {
-    int port = 8765;             // 0: the system picks one
-    std::string documentFile;    // native path; empty: the built-in sample, kept in memory
-    std::string login;           // 1251 bytes, as the configurator sends them
+    int port = 8765;           // 0: the system picks one
+    std::string documentFile;  // native path; empty: the built-in sample, kept in memory
+    std::string login;         // 1251 bytes, as the configurator sends them
     std::string password;
-    std::string updateDir;       // native path; empty: no update files
+    std::string updateDir;  // native path; empty: no update files
     bool help = false;
 };
 

@@ -1,14 +1,15 @@
 // zoren-sim: a ZOREN-RF controller and the update server on 127.0.0.1, for
 // trying the configurator and for its tests.
-#include "ControllerSimulator.h"
-#include "SimOptions.h"
+#include <pthread.h>
 
 #include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <pthread.h>
 #include <thread>
+
+#include "ControllerSimulator.h"
+#include "SimOptions.h"
 
 int main(int argc, char** argv) {
     SimOptions options;
