@@ -74,7 +74,7 @@ protected:
     }
     ~ConfigTransfer() override {
         fs1251::SetWriteFaultAfter(-1);
-        THttpClient::DefaultStallTimeoutSeconds = 30;
+        THttpClient::DefaultStallTimeoutSeconds = savedStall_;
     }
 
     void PutFile(const std::string& bytes) {
@@ -95,6 +95,7 @@ protected:
         return messages.All();
     }
 
+    const long savedStall_ = THttpClient::DefaultStallTimeoutSeconds;
     TempDir home_;
     QWidget owner_;
     ZOREN_OBJECT controller_;
