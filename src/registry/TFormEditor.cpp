@@ -58,19 +58,25 @@ TFormEditor::TFormEditor(QWidget* owner)
     EditMqttIndex = AddEdit(sPanel1, "EditMqttIndex", "Номер MQTT"_w, 107, 145);
     EditLogin = AddEdit(sPanel1, "EditLogin", "Логин"_w, 137, 145);
     EditPassword = AddEdit(sPanel1, "EditPassword", "Пароль"_w, 167, 145);
-    for (QLineEdit* masked : {EditLogin, EditPassword}) masked->setEchoMode(QLineEdit::Password);
+    for (QLineEdit* masked : {EditLogin, EditPassword}) {
+        masked->setEchoMode(QLineEdit::Password);
+        masked->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // '*'
+    }
     CheckBoxShowLogin = new QCheckBox(ToQString("Показывать"_w), sPanel1);
     CheckBoxShowLogin->setObjectName(QStringLiteral("CheckBoxShowLogin"));
     CheckBoxShowLogin->setGeometry(292, 156, 94, kRowHeight);
     CheckBoxShowLogin->adjustSize();
     CheckBoxShowLogin->move(292, 156 + (kRowHeight - CheckBoxShowLogin->height()) / 2);
     EditComment = AddEdit(sPanel1, "EditComment", "Комментарий"_w, 197, 313);
-    AddLabel(sPanel1, "Каталог:"_w, 227);
+    AddLabel(sPanel1, "Каталог:"_w, 230)->setAlignment(Qt::AlignRight | Qt::AlignTop);
     LabelPath = new QLabel(sPanel1);
     LabelPath->setObjectName(QStringLiteral("LabelPath"));
     LabelPath->setTextFormat(Qt::PlainText);
     LabelPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    LabelPath->setGeometry(kInputLeft, 227, 313, kRowHeight);
+    // Long paths wrap at their blanks onto a second line instead of being cut off.
+    LabelPath->setWordWrap(true);
+    LabelPath->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LabelPath->setGeometry(kInputLeft, 230, 313, 2 * kRowHeight - 8);
 
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
