@@ -1,8 +1,8 @@
 #include "app/TApplication.h"
 
-#include "dialogs/MessageDialogs.h"
-
 #include <exception>
+
+#include "dialogs/MessageDialogs.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 

@@ -1,5 +1,17 @@
 #include "app/TFormZorenMain.h"
 
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <memory>
+#include <string>
+
 #include "app/ClientNetworkIcon.h"
 #include "app/TSkinManager.h"
 #include "dialogs/WindowText.h"
@@ -13,19 +25,6 @@
 #include "storage/FormState.h"
 #include "update/UpdateCommands.h"
 
-#include <QCloseEvent>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QStatusBar>
-#include <QStyledItemDelegate>
-#include <QToolButton>
-#include <QTreeWidget>
-
-#include <memory>
-#include <string>
-
 TFormZorenMain* FormZorenMain = nullptr;
 
 namespace {
@@ -37,12 +36,9 @@ struct Column {
 };
 
 const Column kColumns[] = {
-    {"", Qt::AlignHCenter, 32},
-    {"№"_w, Qt::AlignHCenter, 50},
-    {"Название"_w, Qt::AlignLeft, 250},
-    {"IP Адрес"_w, Qt::AlignHCenter, 120},
-    {"ID"_w, Qt::AlignHCenter, 80},
-    {"MQTT"_w, Qt::AlignHCenter, 50},
+    {"", Qt::AlignHCenter, 32},           {"№"_w, Qt::AlignHCenter, 50},
+    {"Название"_w, Qt::AlignLeft, 250},   {"IP Адрес"_w, Qt::AlignHCenter, 120},
+    {"ID"_w, Qt::AlignHCenter, 80},       {"MQTT"_w, Qt::AlignHCenter, 50},
     {"Примечание"_w, Qt::AlignLeft, 250},
 };
 
@@ -129,7 +125,8 @@ TFormZorenMain::TFormZorenMain(QWidget* parent) : QMainWindow(parent) {
     QMenu* file = MainMenu1->addMenu(ToQString("Файл"_w));
     mExit = file->addAction(ToQString("Выход"_w), this, &TFormZorenMain::mExitClick);
     QMenu* help = MainMenu1->addMenu(ToQString("Помошь"_w));
-    mCheckUpgrade = help->addAction(ToQString("Проверить обновление ..."_w), this, &TFormZorenMain::mCheckUpgradeClick);
+    mCheckUpgrade =
+        help->addAction(ToQString("Проверить обновление ..."_w), this, &TFormZorenMain::mCheckUpgradeClick);
     help->addSeparator();
     mAbout = help->addAction(ToQString("О программе ..."_w), this, &TFormZorenMain::mAboutClick);
 
@@ -144,9 +141,12 @@ TFormZorenMain::TFormZorenMain(QWidget* parent) : QMainWindow(parent) {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    pmReadConfig = PopupMenu1->addAction(ToQString("Прочитать конфигурацию ..."_w), this, &TFormZorenMain::pmReadConfigClick);
-    mEditConfig = PopupMenu1->addAction(ToQString("Редактировать конфигурацию ..."_w), this, &TFormZorenMain::mEditConfigClick);
-    pmPutConfig = PopupMenu1->addAction(ToQString("Записать  конфигурацию ..."_w), this, &TFormZorenMain::pmPutConfigClick);
+    pmReadConfig = PopupMenu1->addAction(ToQString("Прочитать конфигурацию ..."_w), this,
+                                         &TFormZorenMain::pmReadConfigClick);
+    mEditConfig = PopupMenu1->addAction(ToQString("Редактировать конфигурацию ..."_w), this,
+                                        &TFormZorenMain::mEditConfigClick);
+    pmPutConfig = PopupMenu1->addAction(ToQString("Записать  конфигурацию ..."_w), this,
+                                        &TFormZorenMain::pmPutConfigClick);
     PopupMenu1->addSeparator();
     mEdit = PopupMenu1->addAction(ToQString("Изменить ..."_w), this, &TFormZorenMain::mEditClick);
     mAdd = PopupMenu1->addAction(ToQString("Добавить ..."_w), this, &TFormZorenMain::mAddClick);
@@ -155,7 +155,8 @@ TFormZorenMain::TFormZorenMain(QWidget* parent) : QMainWindow(parent) {
     pmUp = PopupMenu1->addAction(ToQString("Переместить вверх"_w), this, &TFormZorenMain::pmUpClick);
     pmDown = PopupMenu1->addAction(ToQString("Переместить вниз"_w), this, &TFormZorenMain::pmDownClick);
     PopupMenu1->addSeparator();
-    pmOpenFolder = PopupMenu1->addAction(ToQString("Открыть папку ..."_w), this, &TFormZorenMain::pmOpenFolderClick);
+    pmOpenFolder =
+        PopupMenu1->addAction(ToQString("Открыть папку ..."_w), this, &TFormZorenMain::pmOpenFolderClick);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(ListView1->viewport()->mapToGlobal(at)); });
@@ -322,7 +323,9 @@ void TFormZorenMain::pmPutConfigClick() {
     if (const ZOREN_OBJECT* object = ObjectList.Get(SelectedRow())) PutConfiguration(this, *object);
 }
 
-void TFormZorenMain::mCheckUpgradeClick() { StatusBar1Panels[1]->setText(ToQString(CheckForUpdate(this, false))); }
+void TFormZorenMain::mCheckUpgradeClick() {
+    StatusBar1Panels[1]->setText(ToQString(CheckForUpdate(this, false)));
+}
 
 void TFormZorenMain::mAboutClick() { ShowAboutBox(this); }
 

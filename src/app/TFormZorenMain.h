@@ -5,7 +5,6 @@
 
 #include <QIcon>
 #include <QMainWindow>
-
 #include <array>
 
 class QAction;

@@ -1,21 +1,21 @@
 #include "app/TSkinManager.h"
 
-#include "dialogs/WindowText.h"
-#include "platform/FileSystem.h"
-
 #include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QStyle>
 #include <QStyleFactory>
-
 #include <algorithm>
+
+#include "dialogs/WindowText.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
 bool IsStyleSheetName(const std::string& name) {
-    return name.size() > 4 && QString::fromStdString(name.substr(name.size() - 4)).compare(".qss", Qt::CaseInsensitive) == 0;
+    return name.size() > 4 &&
+           QString::fromStdString(name.substr(name.size() - 4)).compare(".qss", Qt::CaseInsensitive) == 0;
 }
 
 void ApplyStyle(const QString& key, const QString& sheet) {
@@ -51,7 +51,8 @@ void TSkinManager::SetSkinName(std::string name) {
 std::vector<std::string> TSkinManager::SkinNames() const {
     std::vector<std::string> names{BuiltInSkin};
     for (const QString& key : QStyleFactory::keys())
-        if (key.compare(QString::fromLatin1(BuiltInSkin), Qt::CaseInsensitive) != 0) names.push_back(FromQString(key));
+        if (key.compare(QString::fromLatin1(BuiltInSkin), Qt::CaseInsensitive) != 0)
+            names.push_back(FromQString(key));
     if (!skinDirectory_.empty()) {
         QDir folder(QString::fromStdString(fs1251::NativePath(skinDirectory_)));
         for (const QString& file : folder.entryList({QStringLiteral("*.qss")}, QDir::Files, QDir::Name))

@@ -1,8 +1,8 @@
 // Entry point: the application object, the main window, the message loop.
+#include <memory>
+
 #include "app/TApplication.h"
 #include "app/TFormZorenMain.h"
-
-#include <memory>
 
 int main(int argc, char* argv[]) {
     std::unique_ptr<TApplication> app;

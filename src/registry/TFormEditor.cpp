@@ -1,18 +1,17 @@
 #include "registry/TFormEditor.h"
 
-#include "dialogs/WindowText.h"
-#include "platform/FileSystem.h"
-#include "registry/ZOREN_OBJECT_LIST.h"
-#include "storage/AppSettings.h"
-#include "storage/FormState.h"
-
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
+
+#include "dialogs/WindowText.h"
+#include "platform/FileSystem.h"
+#include "registry/ZOREN_OBJECT_LIST.h"
+#include "storage/AppSettings.h"
+#include "storage/FormState.h"
 
 TFormEditor* FormEditor = nullptr;
 

@@ -1,20 +1,24 @@
 // The main window: its table, menus and commands over the register, and what
 // a run leaves in the settings file for the next one.
-#include "app/TSkinManager.h"
-#include "dialogs/WindowText.h"
-#include "support/MainWindowRun.h"
-
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
-
 #include <algorithm>
-
+#include <functional>
+#include <stdexcept>
 #include <vector>
+
+#include "app/TApplication.h"
+#include "app/TSkinManager.h"
+#include "dialogs/TMessageForm.h"
+#include "dialogs/WindowText.h"
+#include "support/MainWindowRun.h"
+#include "support/ModalAnswerer.h"
 
 namespace {
 
@@ -40,7 +44,8 @@ std::string Register(std::initializer_list<const char*> namesUtf8) {
 
 std::vector<std::string> RowNames(const QTreeWidget* list) {
     std::vector<std::string> names;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) names.push_back(Bytes(list->topLevelItem(i)->text(2)));
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        names.push_back(Bytes(list->topLevelItem(i)->text(2)));
     return names;
 }
 
@@ -68,9 +73,9 @@ TEST_F(MainWindow, LayoutCaptionsAndMenus) {
         std::string_view caption;
         Qt::Alignment align;
         int width;
-    } cols[] = {{"", Qt::AlignHCenter, 32},           {"№"_w, Qt::AlignHCenter, 50},
-                {"Название"_w, Qt::AlignLeft, 250},   {"IP Адрес"_w, Qt::AlignHCenter, 120},
-                {"ID"_w, Qt::AlignHCenter, 80},        {"MQTT"_w, Qt::AlignHCenter, 50},
+    } cols[] = {{"", Qt::AlignHCenter, 32},          {"№"_w, Qt::AlignHCenter, 50},
+                {"Название"_w, Qt::AlignLeft, 250},  {"IP Адрес"_w, Qt::AlignHCenter, 120},
+                {"ID"_w, Qt::AlignHCenter, 80},      {"MQTT"_w, Qt::AlignHCenter, 50},
                 {"Примечание"_w, Qt::AlignLeft, 250}};
     ASSERT_EQ(w.ListView1->columnCount(), 7);
     for (int i = 0; i < 7; ++i) {
@@ -93,9 +98,9 @@ TEST_F(MainWindow, LayoutCaptionsAndMenus) {
     EXPECT_EQ(MenuTexts(w.MainMenu1->actions()[1]->menu()),
               Names({"Проверить обновление ...", "-", "О программе ..."}));
     EXPECT_EQ(MenuTexts(w.PopupMenu1),
-              Names({"Прочитать конфигурацию ...", "Редактировать конфигурацию ...", "Записать  конфигурацию ...",
-                     "-", "Изменить ...", "Добавить ...", "Удалить ...", "-", "Переместить вверх",
-                     "Переместить вниз", "-", "Открыть папку ..."}));
+              Names({"Прочитать конфигурацию ...", "Редактировать конфигурацию ...",
+                     "Записать  конфигурацию ...", "-", "Изменить ...", "Добавить ...", "Удалить ...", "-",
+                     "Переместить вверх", "Переместить вниз", "-", "Открыть папку ..."}));
     for (const QAction* a : w.PopupMenu1->actions()) {
         EXPECT_TRUE(a->isEnabled() && a->isVisible()) << Cp1251ToUtf8(Bytes(a->text()));
         EXPECT_TRUE(a->shortcut().isEmpty()) << Cp1251ToUtf8(Bytes(a->text()));
@@ -168,8 +173,7 @@ TEST_F(MainWindow, SortingFlipsOneDirectionForAllColumns) {
         {1, Names({"b", "A", "C"}), true},   // "№" flips without sorting
         {2, Names({"C", "b", "A"}), false},  // so the first name sort is descending
         {2, Names({"A", "b", "C"}), true},   // Latin letters compare case-folded
-        {0, Names({"A", "b", "C"}), false},
-        {4, Names({"C", "A", "b"}), true},   // ID ascending: 98, 99, 100
+        {0, Names({"A", "b", "C"}), false}, {4, Names({"C", "A", "b"}), true},  // ID ascending: 98, 99, 100
         {4, Names({"b", "A", "C"}), false},
     };
     for (const Step& s : steps) {
@@ -268,6 +272,37 @@ TEST_F(MainWindow, FirstRunUsesTheBuiltInSkin) {
     EXPECT_EQ(qApp->style()->name().toLower(), "fusion");
     Stop();
     EXPECT_EQ(ReadIni()->ReadString("Skin", "SkinName", "?"), TSkinManager::BuiltInSkin);
+}
+
+}  // namespace
+
+namespace {
+
+// An exception that leaves an event handler is shown with its text, and the program goes on.
+TEST(ApplicationObject, ExceptionTextIsShown) {
+    struct Case {
+        std::function<void()> thrower;
+        std::string text;
+    } cases[] = {
+        {[] { throw std::runtime_error(std::string("Нет доступа"_w)); }, std::string("Нет доступа"_w)},
+        {[] { throw 42; }, ""}};
+    for (const Case& c : cases) {
+        ModalAnswerer answerer;
+        std::string caption, text;
+        answerer.Then([&](QWidget* modal) {
+            auto* form = static_cast<TMessageForm*>(modal);
+            caption = FromQString(form->windowTitle());
+            text = FromQString(form->Panel1->text());
+            form->sBitBtn->click();
+        });
+        try {
+            c.thrower();
+        } catch (...) {
+            ShowCurrentException();
+        }
+        EXPECT_EQ(caption, "ZorEN_MQTT");
+        EXPECT_EQ(text, c.text);
+    }
 }
 
 }  // namespace

@@ -1,10 +1,5 @@
 // The controller editor dialog, alone and through the main window's
 // "Добавить ..." and "Изменить ..." commands.
-#include "dialogs/WindowText.h"
-#include "registry/TFormEditor.h"
-#include "support/MainWindowRun.h"
-#include "support/ModalAnswerer.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -12,8 +7,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-
 #include <filesystem>
+
+#include "dialogs/WindowText.h"
+#include "registry/TFormEditor.h"
+#include "support/MainWindowRun.h"
+#include "support/ModalAnswerer.h"
 
 namespace {
 
@@ -150,10 +149,11 @@ TEST_F(ControllerEditor, SetObjectFillsTheFields) {
     TFormEditor editor(&Window());
     editor.SetObject(ObjectList.Get(0));
     std::vector<std::string> fields;
-    for (QLineEdit* e : {editor.EditName, editor.EditIP, editor.EditMqttId, editor.EditMqttIndex, editor.EditLogin,
-                         editor.EditPassword, editor.EditComment})
+    for (QLineEdit* e : {editor.EditName, editor.EditIP, editor.EditMqttId, editor.EditMqttIndex,
+                         editor.EditLogin, editor.EditPassword, editor.EditComment})
         fields.push_back(Bytes(e->text()));
-    std::vector<std::string> expected{Utf8ToCp1251("Дом 1"), "10.0.0.1", "7", "2", "user", "pass", Utf8ToCp1251("к1")};
+    std::vector<std::string> expected{Utf8ToCp1251("Дом 1"), "10.0.0.1", "7", "2", "user", "pass",
+                                      Utf8ToCp1251("к1")};
     EXPECT_EQ(fields, expected);
     EXPECT_EQ(Bytes(editor.LabelPath->text()), "/old/Дом 1"_w);
     EXPECT_TRUE(editor.ButtonOK->isEnabled());
@@ -167,8 +167,8 @@ TEST_F(ControllerEditor, NameRules) {
     struct Case {
         std::string_view typed;
         bool ok;
-    } cases[] = {{"   ", false},      {"ДОМ 1"_w, false}, {"  дом 1 "_w, false}, {"Дом 2"_w, true},
-                 {"дом 2"_w, true},   {"Дом 3"_w, true},  {"", false},           {" x", true}};
+    } cases[] = {{"   ", false},    {"ДОМ 1"_w, false}, {"  дом 1 "_w, false}, {"Дом 2"_w, true},
+                 {"дом 2"_w, true}, {"Дом 3"_w, true},  {"", false},           {" x", true}};
     for (const Case& c : cases) {
         editor.EditName->setText(Text(c.typed));
         EXPECT_EQ(editor.ButtonOK->isEnabled(), c.ok) << "name «" << Cp1251ToUtf8(c.typed) << "»";
@@ -212,10 +212,10 @@ TEST_F(ControllerEditor, ShowLoginUnmasksBoth) {
 TEST_F(ControllerEditor, TabOrderAndLabels) {
     Start();
     TFormEditor editor(&Window());
-    std::vector<QWidget*> expected{editor.EditName,    editor.EditIP,       editor.EditMqttId,
-                                   editor.EditMqttIndex, editor.EditComment, editor.EditLogin,
-                                   editor.EditPassword, editor.CheckBoxShowLogin, editor.ButtonOK,
-                                   editor.ButtonCancel};
+    std::vector<QWidget*> expected{
+        editor.EditName,    editor.EditIP,      editor.EditMqttId,   editor.EditMqttIndex,
+        editor.EditComment, editor.EditLogin,   editor.EditPassword, editor.CheckBoxShowLogin,
+        editor.ButtonOK,    editor.ButtonCancel};
     QWidget* w = editor.EditName;
     for (std::size_t i = 1; i < expected.size(); ++i) {
         do w = w->nextInFocusChain();
@@ -226,8 +226,8 @@ TEST_F(ControllerEditor, TabOrderAndLabels) {
     for (QLabel* l : editor.sPanel1->findChildren<QLabel*>())
         if (l != editor.LabelPath) labels.push_back(Bytes(l->text()));
     std::vector<std::string> wanted;
-    for (const char* l : {"Название", "IP адрес", "ID объекта", "Номер MQTT", "Логин", "Пароль", "Комментарий",
-                          "Каталог:"})
+    for (const char* l :
+         {"Название", "IP адрес", "ID объекта", "Номер MQTT", "Логин", "Пароль", "Комментарий", "Каталог:"})
         wanted.push_back(Utf8ToCp1251(l));
     EXPECT_EQ(labels, wanted);
     EXPECT_EQ(editor.EditName->maxLength(), 255);

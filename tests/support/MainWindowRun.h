@@ -3,18 +3,18 @@
 // The settings file can be written before the run and read after it.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <filesystem>
+#include <memory>
+#include <string>
+
 #include "app/TFormZorenMain.h"
 #include "platform/Cp1251.h"
 #include "registry/ZOREN_OBJECT_LIST.h"
 #include "storage/AppSettings.h"
 #include "support/TempDir.h"
-
-#include <QCoreApplication>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <memory>
-#include <string>
 
 class MainWindowRun : public ::testing::Test {
 protected:
