@@ -143,6 +143,28 @@ TEST_F(ControllerEditor, EditWithOkWritesAllFieldsAndKeepsTheRowSelected) {
     EXPECT_EQ(Bytes(w.ListView1->topLevelItem(1)->text(6)), "Подвал"_w);
 }
 
+TEST_F(ControllerEditor, RenameLeavesTheOldFolderAndItsFile) {
+    WriteIni(kTwoControllers);
+    TFormZorenMain& w = Start();
+    const std::string oldFolder = Home().Path() + "/ZorEN_MQTT/Objects/Дом 2";
+    std::filesystem::create_directories(oldFolder);
+    TempDir::WriteFile(oldFolder + "/mqtt.json", "{}");
+    ObjectList.Get(1)->Path = DataFolder + "Objects/" + std::string("Дом 2"_w);
+    w.SelectRow(1);
+    ModalAnswerer answerer;
+    answerer.Then([](QWidget* modal) {
+        auto* editor = static_cast<TFormEditor*>(modal);
+        editor->EditName->setText(Text("Дом 2а"_w));
+        editor->ButtonOK->click();
+    });
+    w.mEditClick();
+    EXPECT_EQ(ObjectList.Get(1)->Path, DataFolder + "Objects/" + std::string("Дом 2а"_w));
+    const std::string newFolder = Home().Path() + "/ZorEN_MQTT/Objects/Дом 2а";
+    EXPECT_TRUE(std::filesystem::is_directory(newFolder));
+    EXPECT_FALSE(std::filesystem::exists(newFolder + "/mqtt.json"));
+    EXPECT_EQ(TempDir::ReadFile(oldFolder + "/mqtt.json"), "{}");
+}
+
 TEST_F(ControllerEditor, SetObjectFillsTheFields) {
     WriteIni(kTwoControllers);
     Start();
