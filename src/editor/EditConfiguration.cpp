@@ -1,12 +1,12 @@
 #include "editor/EditConfiguration.h"
 
+#include <string>
+
 #include "dialogs/MessageDialogs.h"
 #include "editor/TFormJsonEditor.h"
 #include "platform/Cp1251.h"
 #include "platform/FileSystem.h"
 #include "registry/ZOREN_OBJECT.h"
-
-#include <string>
 
 void EditConfiguration(QWidget* owner, ZOREN_OBJECT& controller) {
     fs1251::CreateDir(controller.Path);

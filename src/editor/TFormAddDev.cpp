@@ -1,11 +1,11 @@
 #include "editor/TFormAddDev.h"
 
-#include "editor/ButtonCentring.h"
-#include "editor/TRadioGroup.h"
-
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+
+#include "editor/ButtonCentring.h"
+#include "editor/TRadioGroup.h"
 
 TFormAddDev* FormAddDev = nullptr;
 
@@ -25,10 +25,9 @@ TFormAddDev::TFormAddDev(QWidget* owner) : QDialog(owner) {
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     auto* top = new QVBoxLayout(Panel1);
-    RadioGroupType = new TRadioGroup(QString::fromUtf8("Тип"),
-                                     {QString::fromUtf8("ЗОРЕН-RF"), QString::fromUtf8("ВЕЛТ-С"),
-                                      QString::fromUtf8("РУМЛ-Л")},
-                                     Panel1);
+    RadioGroupType = new TRadioGroup(
+        QString::fromUtf8("Тип"),
+        {QString::fromUtf8("ЗОРЕН-RF"), QString::fromUtf8("ВЕЛТ-С"), QString::fromUtf8("РУМЛ-Л")}, Panel1);
     RadioGroupType->setObjectName(QStringLiteral("RadioGroupType"));
     RadioGroupType->SetItemIndex(2);
     top->addWidget(RadioGroupType);

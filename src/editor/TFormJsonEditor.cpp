@@ -1,22 +1,5 @@
 #include "editor/TFormJsonEditor.h"
 
-#include "config/BUILDING_DATA.h"
-#include "config/ConfigurationDocument.h"
-#include "config/DEVICE_VELT.h"
-#include "config/MAIN_DATA.h"
-#include "dialogs/MessageDialogs.h"
-#include "dialogs/WindowText.h"
-#include "editor/ButtonCentring.h"
-#include "editor/TFormAddDev.h"
-#include "editor/TJsonLexer.h"
-#include "editor/TRadioGroup.h"
-#include "json/TJSONValue.h"
-#include "platform/Cp1251.h"
-#include "platform/FileSystem.h"
-#include "registry/ZOREN_OBJECT.h"
-#include "storage/AppSettings.h"
-#include "storage/FormState.h"
-
 #include <Qsci/qsciscintilla.h>
 
 #include <QAction>
@@ -37,8 +20,24 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
 #include <cstdlib>
+
+#include "config/BUILDING_DATA.h"
+#include "config/ConfigurationDocument.h"
+#include "config/DEVICE_VELT.h"
+#include "config/MAIN_DATA.h"
+#include "dialogs/MessageDialogs.h"
+#include "dialogs/WindowText.h"
+#include "editor/ButtonCentring.h"
+#include "editor/TFormAddDev.h"
+#include "editor/TJsonLexer.h"
+#include "editor/TRadioGroup.h"
+#include "json/TJSONValue.h"
+#include "platform/Cp1251.h"
+#include "platform/FileSystem.h"
+#include "registry/ZOREN_OBJECT.h"
+#include "storage/AppSettings.h"
+#include "storage/FormState.h"
 
 TFormJsonEditor* FormJsonEditor = nullptr;
 
@@ -56,10 +55,8 @@ struct MqtBox {
     const char* caption;
 };
 constexpr MqtBox kMqtBoxes[] = {
-    {1, "CNN", "Текущий способ подключения к серверу"},
-    {2, "PVD", "Провайдер подключения"},
-    {3, "LVL", "Уровень сигнала (для GSM GPRS) в %"},
-    {4, "BTR", "Уровень заряда АКБ в %"},
+    {1, "CNN", "Текущий способ подключения к серверу"}, {2, "PVD", "Провайдер подключения"},
+    {3, "LVL", "Уровень сигнала (для GSM GPRS) в %"},   {4, "BTR", "Уровень заряда АКБ в %"},
     {5, "ALR", "Сигнализация о неисправности"},
 };
 
@@ -111,7 +108,8 @@ bool ReportedOffset(std::string_view message, std::size_t& offset) {
 TFormJsonEditor::TFormJsonEditor(QWidget* owner, ZOREN_OBJECT* controller)
     : QDialog(owner), Controller(controller), JsonRoot(std::make_unique<TJSONValue>()) {
     setObjectName(QStringLiteral("FormJsonEditor"));
-    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinMaxButtonsHint);
     setWindowTitle(QString());
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(13);
@@ -175,8 +173,10 @@ TFormJsonEditor::TFormJsonEditor(QWidget* owner, ZOREN_OBJECT* controller)
     sSplitter1->resize(devicesWidth + objectsWidth + 400, 400);
     sSplitter1->setSizes({devicesWidth, objectsWidth + 400});
     sSplitter2->setSizes({objectsWidth, 400});
-    connect(sSplitter1, &QSplitter::splitterMoved, this, [this] { panelDevicesWidth_ = sSplitter1->sizes().value(0); });
-    connect(sSplitter2, &QSplitter::splitterMoved, this, [this] { panelMqttObjWidth_ = sSplitter2->sizes().value(0); });
+    connect(sSplitter1, &QSplitter::splitterMoved, this,
+            [this] { panelDevicesWidth_ = sSplitter1->sizes().value(0); });
+    connect(sSplitter2, &QSplitter::splitterMoved, this,
+            [this] { panelMqttObjWidth_ = sSplitter2->sizes().value(0); });
     HideBlockPanels();
     for (QWidget* page : {TabSheetServer, TabSheetBuilding, TabSheetDevs, TabSheetHttp})
         PageControl1->setTabVisible(PageControl1->indexOf(page), false);
@@ -239,7 +239,8 @@ void TFormJsonEditor::BuildServerPage() {
     form->addRow(QStringLiteral("QoS"), ComboBoxQoS);
     CheckBoxRetain = AddCheck(form, TabSheetServer, "CheckBoxRetain", "Сохранять значения на сервере");
     CheckBoxAddTimestamp = AddCheck(form, TabSheetServer, "CheckBoxAddTimestamp", "Добавлять время");
-    CheckBoxBuffering = AddCheck(form, TabSheetServer, "CheckBoxBuffering", "Буферизировать при отсутствии связи");
+    CheckBoxBuffering =
+        AddCheck(form, TabSheetServer, "CheckBoxBuffering", "Буферизировать при отсутствии связи");
     EditWillTopic = AddField(form, TabSheetServer, "EditWillTopic", "will топик");
     EditWillMessage = AddField(form, TabSheetServer, "EditWillMessage", "will значение");
 }
@@ -327,7 +328,8 @@ void TFormJsonEditor::BuildDevicesPage() {
     titleFont.setPixelSize(15);
     title->setFont(titleFont);
     zl->addWidget(title);
-    QCheckBox** boxes[] = {&CheckBoxMqtCNN, &CheckBoxMqtPVD, &CheckBoxMqtLVL, &CheckBoxMqtBTR, &CheckBoxMqtALR};
+    QCheckBox** boxes[] = {&CheckBoxMqtCNN, &CheckBoxMqtPVD, &CheckBoxMqtLVL, &CheckBoxMqtBTR,
+                           &CheckBoxMqtALR};
     for (std::size_t i = 0; i < std::size(kMqtBoxes); ++i) {
         auto* box = new QCheckBox(U(kMqtBoxes[i].caption), PanelZoren);
         box->setObjectName(QStringLiteral("CheckBoxMqt") + QLatin1String(kMqtBoxes[i].code));
@@ -344,11 +346,11 @@ void TFormJsonEditor::BuildDevicesPage() {
     auto* vl = new QHBoxLayout(PanelVelt);
     RadioGroupShVeltSh = new TRadioGroup(U("Шлейф"), {"1", "2", "3", "4", "5", "6", "7", "8"}, PanelVelt);
     RadioGroupShVeltSh->setObjectName(QStringLiteral("RadioGroupShVeltSh"));
-    RadioGroupShVeltShType = new TRadioGroup(U("Настройка шлейфа"),
-                                             {U("Не используется (всегда норма)"), U("Активный пожарный (дымовой)"),
-                                              U("Пассивный пожарный"), U("Нормально разомкнутый"),
-                                              U("Нормально замкнутый ")},
-                                             PanelVelt);
+    RadioGroupShVeltShType =
+        new TRadioGroup(U("Настройка шлейфа"),
+                        {U("Не используется (всегда норма)"), U("Активный пожарный (дымовой)"),
+                         U("Пассивный пожарный"), U("Нормально разомкнутый"), U("Нормально замкнутый ")},
+                        PanelVelt);
     RadioGroupShVeltShType->setObjectName(QStringLiteral("RadioGroupShVeltShType"));
     vl->addWidget(RadioGroupShVeltSh);
     vl->addWidget(RadioGroupShVeltShType, 1);
@@ -391,7 +393,8 @@ void TFormJsonEditor::BuildDevicesPage() {
 
     connect(ListBoxDevices, &QListWidget::currentRowChanged, this, &TFormJsonEditor::ListBoxDevicesClick);
     connect(ListBoxMqttObj, &QListWidget::currentRowChanged, this, &TFormJsonEditor::ListBoxMqttObjClick);
-    connect(ListBoxInternalParams, &QListWidget::itemClicked, this, &TFormJsonEditor::ListBoxInternalParamsClick);
+    connect(ListBoxInternalParams, &QListWidget::itemClicked, this,
+            &TFormJsonEditor::ListBoxInternalParamsClick);
     connect(ListBoxInternalParams, &QListWidget::itemDoubleClicked, this,
             &TFormJsonEditor::ListBoxInternalParamsDblClick);
 }
@@ -448,14 +451,16 @@ void TFormJsonEditor::FormClose() {
 std::string TFormJsonEditor::EditorText() const {
     const long length = SynEdit1->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
     if (length <= 0) return {};
-    const char* text = static_cast<const char*>(SynEdit1->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    const char* text = static_cast<const char*>(
+        SynEdit1->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
     return std::string(text, std::size_t(length));
 }
 
 void TFormJsonEditor::SetEditorText(std::string_view utf8) {
     SynEdit1->SendScintilla(QsciScintillaBase::SCI_CLEARALL);
     if (!utf8.empty())
-        SynEdit1->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<uintptr_t>(utf8.size()), utf8.data());
+        SynEdit1->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, static_cast<uintptr_t>(utf8.size()),
+                                utf8.data());
     SynEdit1->SendScintilla(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
     SynEdit1->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0UL);
 }
@@ -471,7 +476,8 @@ void TFormJsonEditor::MarkReadError(std::string_view fileBytes, std::string_view
     if (!ReportedOffset(message, fileOffset)) return;
     const std::size_t pos = TTextFileCodec::TextOffset(fileBytes, format_, fileOffset);
     SynEdit1->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(pos));
-    errorLine_ = int(SynEdit1->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
+    errorLine_ = int(
+        SynEdit1->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos)));
     SynEdit1->markerAdd(errorLine_, kErrorMarker);
     SynEdit1->markerAdd(errorLine_, kErrorLineMarker);
 }
@@ -492,9 +498,15 @@ void TFormJsonEditor::LoadDocument() {
     const std::string text = TTextFileCodec::Decode(bytes, format_);
     SetEditorText(text);
     switch (format_.lineBreak) {
-    case TTextFileCodec::LineBreak::LF: SynEdit1->setEolMode(QsciScintilla::EolUnix); break;
-    case TTextFileCodec::LineBreak::CR: SynEdit1->setEolMode(QsciScintilla::EolMac); break;
-    case TTextFileCodec::LineBreak::CRLF: SynEdit1->setEolMode(QsciScintilla::EolWindows); break;
+        case TTextFileCodec::LineBreak::LF:
+            SynEdit1->setEolMode(QsciScintilla::EolUnix);
+            break;
+        case TTextFileCodec::LineBreak::CR:
+            SynEdit1->setEolMode(QsciScintilla::EolMac);
+            break;
+        case TTextFileCodec::LineBreak::CRLF:
+            SynEdit1->setEolMode(QsciScintilla::EolWindows);
+            break;
     }
     TextChanged = false;
 
@@ -626,7 +638,8 @@ void TFormJsonEditor::ListBoxDevicesClick() {
         auto* item = new QListWidgetItem(ToQString(line.Text), ListBoxInternalParams);
         item->setData(Qt::UserRole, line.Tag);
     }
-    for (int i = 0; i < block->topics.Count(); ++i) ListBoxMqttObj->addItem(ToQString(block->topics.Get(i)->DisplayName()));
+    for (int i = 0; i < block->topics.Count(); ++i)
+        ListBoxMqttObj->addItem(ToQString(block->topics.Get(i)->DisplayName()));
 }
 
 void TFormJsonEditor::ListBoxMqttObjClick() {
@@ -638,7 +651,8 @@ void TFormJsonEditor::ListBoxMqttObjClick() {
     HideBlockPanels();
     if (kind == 1) {
         Updating = true;
-        for (QCheckBox* box : {CheckBoxMqtCNN, CheckBoxMqtPVD, CheckBoxMqtLVL, CheckBoxMqtBTR, CheckBoxMqtALR})
+        for (QCheckBox* box :
+             {CheckBoxMqtCNN, CheckBoxMqtPVD, CheckBoxMqtLVL, CheckBoxMqtBTR, CheckBoxMqtALR})
             box->setChecked(object->topics.Contains(CodeOfTag(box->property("tag").toInt())));
         Updating = false;
         PanelZoren->show();
@@ -666,8 +680,10 @@ void TFormJsonEditor::CheckBoxMqtCNNClick(QCheckBox* sender) {
     const int tag = sender->property("tag").toInt();
     const char* code = CodeOfTag(tag);
     if (!code) return;
-    if (sender->isChecked()) object->topics.Set(code, tag, -1);
-    else object->topics.Remove(code);
+    if (sender->isChecked())
+        object->topics.Set(code, tag, -1);
+    else
+        object->topics.Remove(code);
 }
 
 void TFormJsonEditor::RadioGroupShVeltShClick() {
@@ -705,10 +721,11 @@ void TFormJsonEditor::pmDevAddClick() {
     if (dialog.exec() == QDialog::Accepted) {
         // The chosen kind is taken; adding a block of it is not part of this tool.
         switch (dialog.RadioGroupType->ItemIndex()) {
-        case 0:
-        case 1:
-        case 2:
-        default: break;
+            case 0:
+            case 1:
+            case 2:
+            default:
+                break;
         }
     }
     FormAddDev = nullptr;

@@ -3,14 +3,13 @@
 // building, blocks, HTTP) filled from the configuration model on loading.
 #pragma once
 
-#include "config/DEVICE_LIST.h"
-#include "editor/TTextFileCodec.h"
-
 #include <QDialog>
-
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "config/DEVICE_LIST.h"
+#include "editor/TTextFileCodec.h"
 
 class QAction;
 class QCheckBox;

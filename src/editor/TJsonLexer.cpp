@@ -1,11 +1,11 @@
 #include "editor/TJsonLexer.h"
 
-#include "editor/TJsonTokenizer.h"
-
 #include <Qsci/qsciscintilla.h>
 
 #include <QColor>
 #include <QFont>
+
+#include "editor/TJsonTokenizer.h"
 
 namespace {
 
@@ -27,9 +27,7 @@ const SchemeColours& Colours(T::Scheme s) {
     return colours[int(s) & 3];
 }
 
-bool Valid(int style) {
-    return style >= 0 && style < T::kSchemeCount * 8 && (style & 7) < T::kTokenCount;
-}
+bool Valid(int style) { return style >= 0 && style < T::kSchemeCount * 8 && (style & 7) < T::kTokenCount; }
 
 }  // namespace
 
@@ -40,19 +38,22 @@ const char* TJsonLexer::language() const { return "JSON"; }
 QString TJsonLexer::description(int style) const {
     if (!Valid(style)) return {};
     static const char* tokens[T::kTokenCount] = {"Text", "Keyword", "Number", "String", "Symbol", "Marker"};
-    return QString::fromLatin1("%1 %2")
-        .arg(QLatin1String(Colours(T::SchemeOfStyle(std::uint8_t(style))).name),
-             QLatin1String(tokens[style & 7]));
+    return QString::fromLatin1("%1 %2").arg(
+        QLatin1String(Colours(T::SchemeOfStyle(std::uint8_t(style))).name), QLatin1String(tokens[style & 7]));
 }
 
 QColor TJsonLexer::defaultColor(int style) const {
     if (!Valid(style)) return QsciLexerCustom::defaultColor(style);
     const T::Scheme s = T::SchemeOfStyle(std::uint8_t(style));
     switch (T::TokenOfStyle(std::uint8_t(style))) {
-    case T::Token::Keyword: return Colours(s).keyword;
-    case T::Token::Marker: return Colours(s).marker;
-    case T::Token::Number: return s == T::Scheme::Default ? QColor(128, 0, 128) : QColor(0, 0, 0);
-    default: return QColor(0, 0, 0);
+        case T::Token::Keyword:
+            return Colours(s).keyword;
+        case T::Token::Marker:
+            return Colours(s).marker;
+        case T::Token::Number:
+            return s == T::Scheme::Default ? QColor(128, 0, 128) : QColor(0, 0, 0);
+        default:
+            return QColor(0, 0, 0);
     }
 }
 
@@ -78,10 +79,11 @@ void TJsonLexer::styleText(int start, int end) {
     // The style of the line break before the line tells the scheme in force there.
     T::Scheme scheme = T::Scheme::Default;
     if (start > 0)
-        scheme = T::SchemeOfStyle(std::uint8_t(ed->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, start - 1)));
+        scheme =
+            T::SchemeOfStyle(std::uint8_t(ed->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, start - 1)));
     const auto length = static_cast<std::size_t>(end - start);
-    const char* text = reinterpret_cast<const char*>(
-        ed->SendScintilla(QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), long(length)));
+    const char* text = reinterpret_cast<const char*>(ed->SendScintilla(
+        QsciScintillaBase::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), long(length)));
     if (!text) return;
     styles_.resize(length);
     T::Tokenize(text, length, scheme, styles_.data());

@@ -17,8 +17,8 @@ const std::array<std::vector<std::string_view>, 4> kKeywords = {{
     {"ACT", "ADD", "ADR", "ALM", "ALR", "ASG", "ATX", "BLD", "BTR", "CNN", "COO", "CRL", "DCL",
      "DCM", "DSC", "FAL", "FLR", "GAS", "ICM", "INF", "KEY", "LCT", "LFT", "LVL", "MDL", "MNF",
      "MOD", "MQT", "OPO", "PVD", "QLT", "SCM", "SRL", "STT", "TMP", "TMZ", "VIP", "WTR"},
-    {"addTimestamp", "buffering", "host", "password", "port", "qos", "retain", "username",
-     "willMessage", "willTopic"},
+    {"addTimestamp", "buffering", "host", "password", "port", "qos", "retain", "username", "willMessage",
+     "willTopic"},
     {"password"},
     {"password"},
 }};
@@ -52,12 +52,15 @@ bool KeywordIn(const std::vector<std::string>& list, const char* word, std::size
     char buf[kLongestKeyword];
     for (std::size_t i = 0; i < n; ++i) buf[i] = Up(word[i]);
     std::string_view w(buf, n);
-    auto it = std::lower_bound(list.begin(), list.end(), w,
-                               [](const std::string& a, std::string_view b) { return std::string_view(a) < b; });
+    auto it = std::lower_bound(list.begin(), list.end(), w, [](const std::string& a, std::string_view b) {
+        return std::string_view(a) < b;
+    });
     return it != list.end() && std::string_view(*it) == w;
 }
 
-bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80; }
+bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+}
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool IsHex(unsigned char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
@@ -113,8 +116,11 @@ TJsonTokenizer::Scheme TJsonTokenizer::Tokenize(const char* text, std::size_t le
             continue;
         }
         if (IsLetter(c)) {
-            while (q < end && (IsLetter(static_cast<unsigned char>(*q)) || IsDigit(static_cast<unsigned char>(*q)))) ++q;
-            fill(p, q, KeywordIn(upper.lists[int(scheme)], p, std::size_t(q - p)) ? Token::Keyword : Token::Text);
+            while (q < end &&
+                   (IsLetter(static_cast<unsigned char>(*q)) || IsDigit(static_cast<unsigned char>(*q))))
+                ++q;
+            fill(p, q,
+                 KeywordIn(upper.lists[int(scheme)], p, std::size_t(q - p)) ? Token::Keyword : Token::Text);
         } else if (IsDigit(c)) {
             if (c == '0' && q < end && (*q == 'x' || *q == 'X')) {
                 ++q;
@@ -122,9 +128,12 @@ TJsonTokenizer::Scheme TJsonTokenizer::Tokenize(const char* text, std::size_t le
             } else {
                 while (q < end) {
                     const char d = *q;
-                    if (IsDigit(static_cast<unsigned char>(d)) || d == 'e' || d == 'E') ++q;
-                    else if (d == '.' && !(q + 1 < end && q[1] == '.')) ++q;
-                    else break;
+                    if (IsDigit(static_cast<unsigned char>(d)) || d == 'e' || d == 'E')
+                        ++q;
+                    else if (d == '.' && !(q + 1 < end && q[1] == '.'))
+                        ++q;
+                    else
+                        break;
                 }
             }
             fill(p, q, Token::Number);

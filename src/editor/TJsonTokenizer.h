@@ -18,9 +18,7 @@ public:
     static constexpr int kSchemeCount = 4;
     static constexpr int kTokenCount = 6;
     // Styles are scheme * 8 + token: 0..29, clear of the editor's predefined styles 32..39.
-    static constexpr std::uint8_t StyleOf(Scheme s, Token t) {
-        return std::uint8_t(int(s) * 8 + int(t));
-    }
+    static constexpr std::uint8_t StyleOf(Scheme s, Token t) { return std::uint8_t(int(s) * 8 + int(t)); }
     static constexpr Scheme SchemeOfStyle(std::uint8_t style) { return Scheme((style >> 3) & 3); }
     static constexpr Token TokenOfStyle(std::uint8_t style) { return Token(style & 7); }
 

@@ -1,8 +1,8 @@
 #include "editor/TTextFileCodec.h"
 
-#include "platform/Cp1251.h"
-
 #include <algorithm>
+
+#include "platform/Cp1251.h"
 
 namespace {
 
@@ -67,7 +67,11 @@ std::string Utf8ToUtf16(std::string_view text, bool bigEndian) {
     while (i < text.size()) {
         auto c = static_cast<unsigned char>(text[i]);
         char32_t cp = 0xFFFD;
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
         if (extra == 0) {
             cp = c;
         } else if (extra > 0 && i + std::size_t(extra) < text.size()) {
@@ -114,11 +118,16 @@ TTextFileCodec::Encoding Detect(std::string_view bytes) {
 std::string ToText(std::string_view bytes, TTextFileCodec::Encoding e) {
     using E = TTextFileCodec::Encoding;
     switch (e) {
-    case E::Utf8Bom: return std::string(HasPrefix(bytes, kUtf8Bom) ? bytes.substr(3) : bytes);
-    case E::Utf16LE: return Utf16ToUtf8(HasPrefix(bytes, kUtf16LEBom) ? bytes.substr(2) : bytes, false);
-    case E::Utf16BE: return Utf16ToUtf8(HasPrefix(bytes, kUtf16BEBom) ? bytes.substr(2) : bytes, true);
-    case E::Ansi: return Cp1251ToUtf8(bytes);
-    case E::Utf8: break;
+        case E::Utf8Bom:
+            return std::string(HasPrefix(bytes, kUtf8Bom) ? bytes.substr(3) : bytes);
+        case E::Utf16LE:
+            return Utf16ToUtf8(HasPrefix(bytes, kUtf16LEBom) ? bytes.substr(2) : bytes, false);
+        case E::Utf16BE:
+            return Utf16ToUtf8(HasPrefix(bytes, kUtf16BEBom) ? bytes.substr(2) : bytes, true);
+        case E::Ansi:
+            return Cp1251ToUtf8(bytes);
+        case E::Utf8:
+            break;
     }
     return std::string(bytes);
 }
@@ -127,9 +136,12 @@ std::string ToText(std::string_view bytes, TTextFileCodec::Encoding e) {
 
 std::string_view TTextFileCodec::BreakBytes(LineBreak lb) {
     switch (lb) {
-    case LineBreak::LF: return "\n";
-    case LineBreak::CR: return "\r";
-    case LineBreak::CRLF: break;
+        case LineBreak::LF:
+            return "\n";
+        case LineBreak::CR:
+            return "\r";
+        case LineBreak::CRLF:
+            break;
     }
     return "\r\n";
 }
@@ -140,12 +152,17 @@ std::string TTextFileCodec::Decode(std::string_view bytes, Format& format) {
     std::string text = ToText(bytes, format.encoding);
 
     std::size_t br = text.find_first_of("\r\n");
-    if (br == std::string::npos) format.lineBreak = LineBreak::CRLF;
-    else if (text[br] == '\n') format.lineBreak = LineBreak::LF;
-    else format.lineBreak = (br + 1 < text.size() && text[br + 1] == '\n') ? LineBreak::CRLF : LineBreak::CR;
+    if (br == std::string::npos)
+        format.lineBreak = LineBreak::CRLF;
+    else if (text[br] == '\n')
+        format.lineBreak = LineBreak::LF;
+    else
+        format.lineBreak = (br + 1 < text.size() && text[br + 1] == '\n') ? LineBreak::CRLF : LineBreak::CR;
 
-    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) format.finalBreak = "\r\n";
-    else if (!text.empty() && (text.back() == '\n' || text.back() == '\r')) format.finalBreak = text.substr(text.size() - 1);
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+        format.finalBreak = "\r\n";
+    else if (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        format.finalBreak = text.substr(text.size() - 1);
     format.finalLineBreak = !format.finalBreak.empty();
     text.resize(text.size() - format.finalBreak.size());
     return text;
@@ -156,11 +173,15 @@ std::string TTextFileCodec::Encode(std::string_view text, const Format& format) 
     if (format.finalLineBreak)
         full += format.finalBreak.empty() ? std::string(BreakBytes(format.lineBreak)) : format.finalBreak;
     switch (format.encoding) {
-    case Encoding::Utf16LE: return Utf8ToUtf16(full, false);
-    case Encoding::Utf16BE: return Utf8ToUtf16(full, true);
-    case Encoding::Ansi: return Utf8ToCp1251(full);
-    case Encoding::Utf8:
-    case Encoding::Utf8Bom: break;
+        case Encoding::Utf16LE:
+            return Utf8ToUtf16(full, false);
+        case Encoding::Utf16BE:
+            return Utf8ToUtf16(full, true);
+        case Encoding::Ansi:
+            return Utf8ToCp1251(full);
+        case Encoding::Utf8:
+        case Encoding::Utf8Bom:
+            break;
     }
     return full;
 }

@@ -18,7 +18,7 @@ public:
         Encoding encoding = Encoding::Utf8;
         LineBreak lineBreak = LineBreak::CRLF;  // of the first break found; CR LF when none
         bool finalLineBreak = false;
-        std::string finalBreak;                 // the bytes of the final break, as read
+        std::string finalBreak;  // the bytes of the final break, as read
     };
 
     // The editor text (UTF-8) of the file's bytes. Line breaks stay as they

@@ -1,11 +1,12 @@
 // The add-block dialog and the radio group it shares with the blocks page.
-#include "editor/TFormAddDev.h"
-#include "editor/TRadioGroup.h"
+#include <gtest/gtest.h>
 
 #include <QButtonGroup>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
+
+#include "editor/TFormAddDev.h"
+#include "editor/TRadioGroup.h"
 
 namespace {
 

@@ -1,11 +1,29 @@
 // The configuration editor window: loading, read errors, saving, closing,
 // the stored layout, and the blocks page driven through its handlers.
-#include "editor/TFormJsonEditor.h"
+#include <Qsci/qsciscintilla.h>
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <cstdlib>
+#include <memory>
 
 #include "config/DEVICE_VELT.h"
 #include "dialogs/WindowText.h"
 #include "editor/EditConfiguration.h"
 #include "editor/TFormAddDev.h"
+#include "editor/TFormJsonEditor.h"
 #include "editor/TRadioGroup.h"
 #include "platform/Cp1251.h"
 #include "platform/FileSystem.h"
@@ -14,26 +32,6 @@
 #include "support/ModalAnswerer.h"
 #include "support/SettingsRun.h"
 #include "support/TempDir.h"
-
-#include <Qsci/qsciscintilla.h>
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QPushButton>
-#include <QFileDialog>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QTabWidget>
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -94,11 +92,11 @@ protected:
     }
     static void Click(QWidget* target) {
         const QPointF at(40, 10);
-        QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(target, &release);
     }
     static std::string MessageOf(const ModalSeen& seen) {
@@ -121,7 +119,8 @@ TEST_F(EditorWindow, BrokenFileOpensWithTheMessageAndTheCaretAtTheFault) {
     answerer.Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
     auto editor = Open();
     ASSERT_EQ(answerer.Seen().size(), 1u);
-    EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Ошибка чтения json файла..."_w) + "|"), std::string::npos)
+    EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Ошибка чтения json файла..."_w) + "|"),
+              std::string::npos)
         << MessageOf(answerer.Seen()[0]);
     EXPECT_EQ(Text(answerer.Seen()[0].caption), "Ошибка"_w);
     EXPECT_EQ(editor->FileFormat().encoding, TTextFileCodec::Encoding::Ansi);
@@ -194,7 +193,8 @@ TEST_F(EditorWindow, OkAsksOnlyAfterAKeyWasPressed) {
         answerer.Then(ModalAnswerer::ClickButton(ToQString(yes ? "Да"_w : "Нет"_w)));
         editor->ButtonOKClick();
         ASSERT_EQ(answerer.Seen().size(), 1u) << yes;
-        EXPECT_NE(MessageOf(answerer.Seen()[0]).find("Сохранить изменения JSON файла ?"_w), std::string::npos);
+        EXPECT_NE(MessageOf(answerer.Seen()[0]).find("Сохранить изменения JSON файла ?"_w),
+                  std::string::npos);
         EXPECT_EQ(Text(answerer.Seen()[0].caption), file);
         EXPECT_EQ(editor->result(), QDialog::Accepted) << yes;
         EXPECT_EQ(Read(), yes ? std::string(kBlocksJson) : std::string("{}")) << yes;
@@ -245,7 +245,8 @@ TEST_F(EditorWindow, FailedSaveReportsAndKeepsTheOldFile) {
 
     // "OK" with "yes" and a failing write keeps the window open, with the text.
     ModalAnswerer second;
-    second.Then(ModalAnswerer::ClickButton(ToQString("Да"_w))).Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
+    second.Then(ModalAnswerer::ClickButton(ToQString("Да"_w)))
+        .Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
     editor->ButtonOKClick();
     EXPECT_EQ(second.Seen().size(), 2u);
     EXPECT_TRUE(editor->isVisible());
@@ -284,7 +285,8 @@ TEST_F(EditorWindow, SaveAsMovesTheWindowToTheNewFile) {
 TEST_F(EditorWindow, OpenLoadsTheChosenFile) {
     Write("{}");
     const std::string other = folder + "/other.json";
-    TempDir::WriteFile(other, "{\"buildings\": [ { \"devices\": [ { \"type\": \"RUML\", \"addr\": 7 } ] } ]}");
+    TempDir::WriteFile(other,
+                       "{\"buildings\": [ { \"devices\": [ { \"type\": \"RUML\", \"addr\": 7 } ] } ]}");
     auto editor = Open();
     Key(editor->SynEdit1, Qt::Key_Right);
     ModalAnswerer answerer;
@@ -312,7 +314,8 @@ TEST_F(EditorWindow, MissingFileIsReported) {
     answerer.Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
     auto editor = Open();
     ASSERT_EQ(answerer.Seen().size(), 1u);
-    EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Нет файла: "_w) + file + "|"), std::string::npos);
+    EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Нет файла: "_w) + file + "|"),
+              std::string::npos);
     EXPECT_EQ(editor->EditorText(), "");
 }
 
@@ -326,6 +329,13 @@ TEST_F(EditorWindow, PagesFilledAndLayoutStored) {
     for (int i = 1; i < 5; ++i) EXPECT_FALSE(editor->PageControl1->isTabVisible(i)) << i;
     EXPECT_EQ(editor->SynEdit1->font().family(), QStringLiteral("Courier New"));
     EXPECT_EQ(editor->SynEdit1->font().pointSizeF(), 12.0);
+    for (int width : {776, 1001}) {
+        editor->resize(width, 467);
+        QApplication::processEvents();
+        const int half = editor->Panel2->width() / 2;
+        EXPECT_EQ(editor->ButtonOK->x(), half - editor->ButtonOK->width() - 16) << width;
+        EXPECT_EQ(editor->ButtonCancel->x(), half + 16) << width;
+    }
 
     EXPECT_EQ(Text(editor->EditIP->text()), "10.1.2.3");
     EXPECT_EQ(Text(editor->EditPort->text()), "8883");
@@ -339,7 +349,8 @@ TEST_F(EditorWindow, PagesFilledAndLayoutStored) {
 
     const char* names[] = {"ЗОРЕН-RF", "ВЕЛТ-С 3", "РУМЛ 5", "ЗОРЕН-RF"};
     ASSERT_EQ(editor->ListBoxDevices->count(), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(editor->ListBoxDevices->item(i)->text(), QString::fromUtf8(names[i])) << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(editor->ListBoxDevices->item(i)->text(), QString::fromUtf8(names[i])) << i;
 
     editor->mCloseClick();
     EXPECT_EQ(IniFile->ReadInteger("FormJsonEditor", "Page", -1), 0);
@@ -412,7 +423,7 @@ TEST_F(BlocksPage, LoopObjectsShowTheirLoopAndItsSharedSetting) {
     } cases[] = {
         {"Пожарный извещатель 2", true, 2, 4},  // a stored 7 shows the last item
         {"Пожарный извещатель температурный 3", false, -1, -1},
-        {"Охранный датчик 1", true, -1, -1},  // STT r 9
+        {"Охранный датчик 1", true, -1, -1},        // STT r 9
         {"Датчик загазованности 1", true, -1, -1},  // STT r 0
         {"Электрооборудование 1", true, 2, 4},
         {"Датчик затопления 1", true, -1, -1},  // no STT
@@ -478,7 +489,8 @@ TEST_F(EditorWindow, EditConfigurationOpensTheControllersFileOrReportsItMissing)
         answerer.Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
         EditConfiguration(nullptr, controller);
         ASSERT_EQ(answerer.Seen().size(), 1u);
-        EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Нет файла: "_w) + file + "|"), std::string::npos);
+        EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Нет файла: "_w) + file + "|"),
+                  std::string::npos);
         EXPECT_EQ(Text(answerer.Seen()[0].caption), "Ошибка"_w);
     }
     Write("{}");

@@ -1,15 +1,14 @@
 // The editor's highlighter inside a real QScintilla document: the styles it
 // leaves equal the tokenizer's over the whole text, also after edits that
 // open or close a section above already styled lines.
-#include "editor/TJsonLexer.h"
-#include "editor/TJsonTokenizer.h"
-
 #include <Qsci/qsciscintilla.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "editor/TJsonLexer.h"
+#include "editor/TJsonTokenizer.h"
 
 namespace {
 
@@ -17,8 +16,9 @@ using T = TJsonTokenizer;
 
 std::string DocumentText(QsciScintilla& ed) {
     const long n = ed.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    return std::string(static_cast<const char*>(ed.SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER)),
-                       std::size_t(n));
+    return std::string(
+        static_cast<const char*>(ed.SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER)),
+        std::size_t(n));
 }
 
 void ExpectStyledAsTokenizer(QsciScintilla& ed, const char* when) {
@@ -27,7 +27,8 @@ void ExpectStyledAsTokenizer(QsciScintilla& ed, const char* when) {
     std::vector<std::uint8_t> expected(text.size());
     T::Tokenize(text.data(), text.size(), T::Scheme::Default, expected.data());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const int got = int(ed.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(i)));
+        const int got =
+            int(ed.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(i)));
         ASSERT_EQ(got, int(expected[i])) << when << ": byte " << i << " of\n" << text;
     }
 }
@@ -39,15 +40,17 @@ TEST(JsonLexer, DocumentStylesFollowTheTokenizerThroughEdits) {
     ed.setLexer(&lexer);
     ed.setText(QString::fromUtf8(
         "{\r\n  \"name\": \"Котельная\",\r\n  \"host\": \"h\", \"port\": 1,\r\n  \"qos\": 1 },\r\n"
-        "  \"http\": { \"password\": 'a:b' },\r\n  \"devices\": [ { \"MQT\": { \"CNN\": { \"r\": 1 } } } ]\r\n}\r\n"));
+        "  \"http\": { \"password\": 'a:b' },\r\n  \"devices\": [ { \"MQT\": { \"CNN\": { \"r\": 1 } } } "
+        "]\r\n}\r\n"));
     ExpectStyledAsTokenizer(ed, "loaded");
 
     // Opening the mqtt section on line 1 changes the scheme of the lines below it.
     ed.insertAt(QStringLiteral("\"mqtt\": {"), 1, 0);
     ExpectStyledAsTokenizer(ed, "section opened");
-    EXPECT_EQ(T::TokenOfStyle(std::uint8_t(ed.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT,
-                                                             static_cast<unsigned long>(DocumentText(ed).find("host"))))),
-              T::Token::Keyword);
+    EXPECT_EQ(
+        T::TokenOfStyle(std::uint8_t(ed.SendScintilla(
+            QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(DocumentText(ed).find("host"))))),
+        T::Token::Keyword);
 
     // Removing the comma of its end marker lets the section run on to the http marker's "},".
     const std::string text = DocumentText(ed);

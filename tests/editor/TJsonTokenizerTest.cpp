@@ -1,11 +1,11 @@
 // The editor's highlighting tokenizer: schemes, keywords, markers, numbers,
 // strings, and restarting at a line start.
-#include "editor/TJsonTokenizer.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "editor/TJsonTokenizer.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ TEST(JsonTokenizer, TokensOfTheDefaultScheme) {
         {"\"cnn\": 1", "cnn", T::StyleOf(S::Default, K::Keyword)},  // case-insensitive
         {"\"CNNX\": 1", "CNNX", T::StyleOf(S::Default, K::Text)},   // whole words only
         {"\"CNN_1\": 1", "CNN_1", T::StyleOf(S::Default, K::Text)},
-        {"\"host\": 1", "host", T::StyleOf(S::Default, K::Text)},   // not a default keyword
+        {"\"host\": 1", "host", T::StyleOf(S::Default, K::Text)},  // not a default keyword
         {"\"a\": 1883,", "1883", T::StyleOf(S::Default, K::Number)},
         {"\"a\": 3.25e5}", "3.25e5", T::StyleOf(S::Default, K::Number)},
         {"\"a\": 0x1F}", "0x1F", T::StyleOf(S::Default, K::Number)},
@@ -55,7 +55,8 @@ TEST(JsonTokenizer, TokensOfTheDefaultScheme) {
         {"{\"x\":\"ЗОРЕН\", \"y\": \"ALR\"}", "ALR", T::StyleOf(S::Default, K::Keyword)},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(int(StyleOfWord(c.text, c.word)), int(c.style)) << "text: " << c.text << " word: " << c.word;
+        EXPECT_EQ(int(StyleOfWord(c.text, c.word)), int(c.style))
+            << "text: " << c.text << " word: " << c.word;
 }
 
 TEST(JsonTokenizer, EachSchemeHasItsOwnKeywordsBetweenItsMarkers) {
@@ -94,7 +95,8 @@ TEST(JsonTokenizer, EachSchemeHasItsOwnKeywordsBetweenItsMarkers) {
         {"5", text.find("\"host\": \"x\""), T::StyleOf(S::Default, K::Number)},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(int(StyleOfWord(text, c.word, c.from)), int(c.style)) << "word: " << c.word << " from " << c.from;
+        EXPECT_EQ(int(StyleOfWord(text, c.word, c.from)), int(c.style))
+            << "word: " << c.word << " from " << c.from;
 }
 
 TEST(JsonTokenizer, SchemeEndsAtTheFirstBraceCommaOnly) {
@@ -120,11 +122,14 @@ TEST(JsonTokenizer, MarkersAreExactText) {
 
 TEST(JsonTokenizer, RestartAtAnyLineStartGivesTheSameStyles) {
     const std::string text =
-        "{\n  \"mqtt\": {\n    \"host\": \"h\",\n    \"qos\": 1\r\n  },\r  \"http\": {\n \"password\": 'p'\n },\n"
-        "  \"buildings\": [ { \"devices\": [ { \"type\": \"SYS\", \"topics\": { \"MQT\": { \"CNN\": { \"r\": 1 } } } } ] } ]\n}";
+        "{\n  \"mqtt\": {\n    \"host\": \"h\",\n    \"qos\": 1\r\n  },\r  \"http\": {\n \"password\": 'p'\n "
+        "},\n"
+        "  \"buildings\": [ { \"devices\": [ { \"type\": \"SYS\", \"topics\": { \"MQT\": { \"CNN\": { \"r\": "
+        "1 } } } } ] } ]\n}";
     const auto whole = Styles(text);
     for (std::size_t i = 0; i <= text.size(); ++i) {
-        bool lineStart = i == 0 || text[i - 1] == '\n' || (text[i - 1] == '\r' && (i == text.size() || text[i] != '\n'));
+        bool lineStart =
+            i == 0 || text[i - 1] == '\n' || (text[i - 1] == '\r' && (i == text.size() || text[i] != '\n'));
         if (!lineStart) continue;
         // The scheme to restart in comes from the style of the break before the line.
         S scheme = i == 0 ? S::Default : T::SchemeOfStyle(whole[i - 1]);
@@ -138,10 +143,11 @@ TEST(JsonTokenizer, RestartAtAnyLineStartGivesTheSameStyles) {
 TEST(JsonTokenizer, RunsCoverTheTextAndMergeEqualStyles) {
     const std::string text = "\"CNN\": 12";
     auto runs = T::Runs(text);
-    const std::vector<T::Run> expected = {
-        {0, 1, T::StyleOf(S::Default, K::Symbol)}, {1, 3, T::StyleOf(S::Default, K::Keyword)},
-        {4, 2, T::StyleOf(S::Default, K::Symbol)}, {6, 1, T::StyleOf(S::Default, K::Text)},
-        {7, 2, T::StyleOf(S::Default, K::Number)}};
+    const std::vector<T::Run> expected = {{0, 1, T::StyleOf(S::Default, K::Symbol)},
+                                          {1, 3, T::StyleOf(S::Default, K::Keyword)},
+                                          {4, 2, T::StyleOf(S::Default, K::Symbol)},
+                                          {6, 1, T::StyleOf(S::Default, K::Text)},
+                                          {7, 2, T::StyleOf(S::Default, K::Number)}};
     EXPECT_EQ(runs, expected);
 }
 

@@ -1,11 +1,10 @@
 // The editor's file codec: encodings, line breaks and byte-for-byte round trips.
-#include "editor/TTextFileCodec.h"
-
-#include "platform/Cp1251.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "editor/TTextFileCodec.h"
+#include "platform/Cp1251.h"
 
 namespace {
 
@@ -14,7 +13,11 @@ using C = TTextFileCodec;
 std::string Hex(std::string_view s) {
     static const char* d = "0123456789ABCDEF";
     std::string out;
-    for (unsigned char c : s) { out += d[c >> 4]; out += d[c & 15]; out += ' '; }
+    for (unsigned char c : s) {
+        out += d[c >> 4];
+        out += d[c & 15];
+        out += ' ';
+    }
     return out;
 }
 
@@ -29,19 +32,20 @@ TEST(TextFileCodec, DecodesAndRoundTripsByteForByte) {
         std::string text;  // editor text, UTF-8
     } cases[] = {
         {"plain ASCII", "{\"a\": 1}", C::Encoding::Utf8, C::LineBreak::CRLF, false, "{\"a\": 1}"},
-        {"CR LF, final break", "{\r\n\"a\": 1\r\n}\r\n", C::Encoding::Utf8, C::LineBreak::CRLF, true, "{\r\n\"a\": 1\r\n}"},
+        {"CR LF, final break", "{\r\n\"a\": 1\r\n}\r\n", C::Encoding::Utf8, C::LineBreak::CRLF, true,
+         "{\r\n\"a\": 1\r\n}"},
         {"LF only", "{\n\"a\": 1\n}\n", C::Encoding::Utf8, C::LineBreak::LF, true, "{\n\"a\": 1\n}"},
         {"LF, no final break", "{\n}", C::Encoding::Utf8, C::LineBreak::LF, false, "{\n}"},
-        {"CR only", "{\r}\r", C::Encoding::Utf8,
-         C::LineBreak::CR, true, "{\r}"},
+        {"CR only", "{\r}\r", C::Encoding::Utf8, C::LineBreak::CR, true, "{\r}"},
         {"mixed breaks", "{\n\"a\": 1\r\n}\r", C::Encoding::Utf8, C::LineBreak::LF, true, "{\n\"a\": 1\r\n}"},
-        {"UTF-8 Cyrillic", "{\"n\": \"Пароль\"}\n", C::Encoding::Utf8, C::LineBreak::LF, true, "{\"n\": \"Пароль\"}"},
+        {"UTF-8 Cyrillic", "{\"n\": \"Пароль\"}\n", C::Encoding::Utf8, C::LineBreak::LF, true,
+         "{\"n\": \"Пароль\"}"},
         {"1251 Cyrillic", cyr1251, C::Encoding::Ansi, C::LineBreak::CRLF, false,
          "{\"name\": \"Котельная №2\"}"},
-        {"UTF-16 LE", std::string("\xFF\xFE{\0\n\0\x1F\x04}\0", 10), C::Encoding::Utf16LE, C::LineBreak::LF, false,
-         "{\nП}"},
-        {"UTF-16 BE", std::string("\xFE\xFF\0{\0\n\x04\x1F\0}\0\n", 12), C::Encoding::Utf16BE, C::LineBreak::LF, true,
-         "{\nП}"},
+        {"UTF-16 LE", std::string("\xFF\xFE{\0\n\0\x1F\x04}\0", 10), C::Encoding::Utf16LE, C::LineBreak::LF,
+         false, "{\nП}"},
+        {"UTF-16 BE", std::string("\xFE\xFF\0{\0\n\x04\x1F\0}\0\n", 12), C::Encoding::Utf16BE,
+         C::LineBreak::LF, true, "{\nП}"},
         {"empty", "", C::Encoding::Utf8, C::LineBreak::CRLF, false, ""},
     };
     for (const auto& c : cases) {
