@@ -1,3 +1,4 @@
+// The main window's command that opens the editor on the controller's mqtt.json.
 #include "editor/EditConfiguration.h"
 
 #include <string>

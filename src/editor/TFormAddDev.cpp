@@ -1,3 +1,4 @@
+// The add-block dialog; the opener reads RadioGroupType after OK.
 #include "editor/TFormAddDev.h"
 
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// The configuration editor window, its hidden structured pages and the blocks page handlers.
 #include "editor/TFormJsonEditor.h"
 
 #include <Qsci/qsciscintilla.h>

@@ -1,3 +1,4 @@
+// Styles a range in one SCI_SETSTYLINGEX call from the tokenizer's style bytes.
 #include "editor/TJsonLexer.h"
 
 #include <Qsci/qsciscintilla.h>

@@ -1,3 +1,5 @@
+// Scans bytes in place with one style byte per text byte, so a styling pass
+// costs one memset per token and no allocation.
 #include "editor/TJsonTokenizer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The selection lives in a QButtonGroup whose ids are the item positions.
 #include "editor/TRadioGroup.h"
 
 #include <QButtonGroup>

@@ -1,3 +1,5 @@
+// Encoding detection and conversion for the editor's files; line breaks are
+// left in the text so that mixed ones survive a save.
 #include "editor/TTextFileCodec.h"
 
 #include <algorithm>
