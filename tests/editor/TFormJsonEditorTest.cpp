@@ -148,6 +148,35 @@ TEST_F(EditorWindow, BrokenFileOpensWithTheMessageAndTheCaretAtTheFault) {
     EXPECT_EQ(again->ErrorLine(), -1);
 }
 
+TEST_F(EditorWindow, Utf8MarkIsDroppedOnSavingSoTheFileParsesAgain) {
+    // The reader does not skip a mark: the file is reported once, and saving mends it.
+    Write("\xEF\xBB\xBF{\"n\": \"Да\"}\r\n");
+    ModalAnswerer answerer;
+    answerer.Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
+    auto editor = Open();
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_EQ(editor->EditorText(), "{\"n\": \"Да\"}");
+    editor->mSaveClick();
+    EXPECT_EQ(Read(), "{\"n\": \"Да\"}\r\n");
+    editor.reset();
+    ModalAnswerer none;
+    auto again = Open();
+    EXPECT_TRUE(none.Seen().empty());
+}
+
+TEST_F(EditorWindow, BlockSettingsThatAreNoTextAreReportedAsAReadError) {
+    // "params" holding an object stops the reading; the window reports it
+    // instead of letting the exception through, and fills no block list.
+    Write(R"({"buildings": [ { "devices": [ { "type": "SYS" }, { "type": "VELT", "params": { "type1": {} } } ] } ]})");
+    ModalAnswerer answerer;
+    answerer.Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
+    auto editor = Open();
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Ошибка чтения json файла..."_w) + "|"), std::string::npos);
+    EXPECT_EQ(editor->ListBoxDevices->count(), 0);
+    EXPECT_EQ(editor->ErrorLine(), -1);  // the message names no position
+}
+
 TEST_F(EditorWindow, FileSavedUntouchedComesBackByteForByte) {
     const struct {
         const char* what;
