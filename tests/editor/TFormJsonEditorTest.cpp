@@ -167,12 +167,14 @@ TEST_F(EditorWindow, Utf8MarkIsDroppedOnSavingSoTheFileParsesAgain) {
 TEST_F(EditorWindow, BlockSettingsThatAreNoTextAreReportedAsAReadError) {
     // "params" holding an object stops the reading; the window reports it
     // instead of letting the exception through, and fills no block list.
-    Write(R"({"buildings": [ { "devices": [ { "type": "SYS" }, { "type": "VELT", "params": { "type1": {} } } ] } ]})");
+    Write(
+        R"({"buildings": [ { "devices": [ { "type": "SYS" }, { "type": "VELT", "params": { "type1": {} } } ] } ]})");
     ModalAnswerer answerer;
     answerer.Then(ModalAnswerer::ClickButton(ToQString("Закрыть"_w)));
     auto editor = Open();
     ASSERT_EQ(answerer.Seen().size(), 1u);
-    EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Ошибка чтения json файла..."_w) + "|"), std::string::npos);
+    EXPECT_NE(MessageOf(answerer.Seen()[0]).find(std::string("Ошибка чтения json файла..."_w) + "|"),
+              std::string::npos);
     EXPECT_EQ(editor->ListBoxDevices->count(), 0);
     EXPECT_EQ(editor->ErrorLine(), -1);  // the message names no position
 }
@@ -385,6 +387,17 @@ TEST_F(EditorWindow, PagesFilledAndLayoutStored) {
     EXPECT_EQ(IniFile->ReadInteger("FormJsonEditor", "Page", -1), 0);
     EXPECT_EQ(IniFile->ReadInteger("FormJsonEditor", "PanelDevices", -1), 230);
     EXPECT_EQ(IniFile->ReadInteger("FormJsonEditor", "PanelMqttObj", -1), 185);
+}
+
+TEST_F(EditorWindow, SharedFixtureShowsItsBlocksInArrayOrder) {
+    Write(TempDir::ReadFile(ZOREN_TEST_DATA "/mqtt.json"));
+    ModalAnswerer answerer;
+    auto editor = Open();
+    EXPECT_TRUE(answerer.Seen().empty());
+    const char* names[] = {"ЗОРЕН-RF", "ВЕЛТ-С 1", "ВЕЛТ-С 2", "РУМЛ 3"};
+    ASSERT_EQ(editor->ListBoxDevices->count(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(editor->ListBoxDevices->item(i)->text(), QString::fromUtf8(names[i])) << i;
 }
 
 class BlocksPage : public EditorWindow {
