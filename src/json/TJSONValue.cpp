@@ -104,11 +104,26 @@ bool IsOverflow(std::string_view t) {
 
 }  // namespace
 
+// The state of one top-level load: its arena and the stack on which the
+// children of the open containers collect before they get an exact-size array.
+struct TJSONValue::Loader {
+    TJSONArena& arena;
+    std::vector<TJSONValue*> pending;
+};
+
 TJSONValue::~TJSONValue() { Clear(); }
 
 void TJSONValue::Clear() {
-    Children.clear();
-    Children.shrink_to_fit();
+    for (std::uint32_t i = 0; i < KidCount; ++i) {
+        TJSONValue* kid = Kids[i];
+        if (kid->InArena) kid->~TJSONValue();
+        else delete kid;
+    }
+    if (KidCapacity != 0) delete[] Kids;
+    Kids = nullptr;
+    KidCount = 0;
+    KidCapacity = 0;
+    Arena.reset();  // after the children that live in it
     Name.clear();
     Text.clear();
     ValueType = TJSONValueType::jtNull;
@@ -125,16 +140,42 @@ void TJSONValue::LoadFromFile(std::string_view fileName) {
 void TJSONValue::LoadFromStream(TJSONStream& stream, std::string_view name) {
     Clear();
     Name.assign(name);
+    Arena = std::make_unique<TJSONArena>();
     Stream = &stream;
     struct Release {
         TJSONStream*& s;
         ~Release() { s = nullptr; }
     } release{Stream};
-    Load(0);
+    Loader loader{*Arena, {}};
+    loader.pending.reserve(256);
+    LoadNode(*this, 0, loader);
 }
 
 void TJSONValue::AddValue(std::unique_ptr<TJSONValue> child) {
-    if (child) Children.push_back(std::move(child));
+    if (!child) return;
+    if (KidCount == KidCapacity || KidCapacity == 0) {
+        const std::uint32_t capacity = KidCount < 4 ? 4 : KidCount * 2;
+        auto** grown = new TJSONValue*[capacity];
+        for (std::uint32_t i = 0; i < KidCount; ++i) grown[i] = Kids[i];
+        if (KidCapacity != 0) delete[] Kids;
+        Kids = grown;
+        KidCapacity = capacity;
+    }
+    child->InArena = false;
+    Kids[KidCount++] = child.release();
+}
+
+// Moves the completed children of node, pending[first..], into an array of
+// their own; also on a fault, so that a node keeps what was read before it.
+void TJSONValue::KeepChildren(TJSONValue& node, std::size_t first, Loader& loader) {
+    const std::size_t n = loader.pending.size() - first;
+    if (n == 0) return;
+    auto** kids = static_cast<TJSONValue**>(loader.arena.Allocate(n * sizeof(TJSONValue*)));
+    for (std::size_t i = 0; i < n; ++i) kids[i] = loader.pending[first + i];
+    node.Kids = kids;
+    node.KidCount = static_cast<std::uint32_t>(n);
+    node.KidCapacity = 0;
+    loader.pending.resize(first);
 }
 
 char TJSONValue::GetChar(bool skipBlanks) {
@@ -221,6 +262,76 @@ double TJSONValue::GetNumber() {
     const char* const d = Stream->Data();
     const std::int64_t size = Stream->Size();
     const std::int64_t start = Stream->Position();
+
+    // Fast path: a well-formed number directly followed by a byte that ends it
+    // (no blank, no further number byte, not the end of the input).
+    {
+        const char* q = d + start;
+        const char* const end = d + size;
+        const bool negative = q < end && *q == '-';
+        if (negative) ++q;
+        std::uint64_t mantissa = 0;
+        int significant = 0;
+        int exp10 = 0;
+        int mantissaDigits = 0;
+        while (q < end && IsDigit(static_cast<unsigned char>(*q))) {
+            if (significant < 19) {
+                mantissa = mantissa * 10 + std::uint64_t(*q - '0');
+                if (mantissa != 0) ++significant;
+            } else {
+                ++exp10;
+                significant = 20;  // precision lost: leave it to the full conversion
+            }
+            ++q;
+            ++mantissaDigits;
+        }
+        if (q < end && *q == '.') {
+            ++q;
+            while (q < end && IsDigit(static_cast<unsigned char>(*q))) {
+                if (significant < 19) {
+                    mantissa = mantissa * 10 + std::uint64_t(*q - '0');
+                    if (mantissa != 0) ++significant;
+                    --exp10;
+                } else {
+                    significant = 20;
+                }
+                ++q;
+                ++mantissaDigits;
+            }
+        }
+        bool wellFormed = mantissaDigits > 0;
+        if (wellFormed && q < end && (*q == 'e' || *q == 'E')) {
+            ++q;
+            bool expNegative = false;
+            if (q < end && (*q == '+' || *q == '-')) expNegative = *q++ == '-';
+            int expDigits = 0;
+            int e = 0;
+            while (q < end && IsDigit(static_cast<unsigned char>(*q))) {
+                if (e < 100000) e = e * 10 + (*q - '0');
+                ++q;
+                ++expDigits;
+            }
+            wellFormed = expDigits > 0;
+            exp10 += expNegative ? -e : e;
+        }
+        if (wellFormed && q < end && !IsNumberByte(static_cast<unsigned char>(*q)) &&
+            !IsBlank(static_cast<unsigned char>(*q))) {
+            Stream->SetPosition(q - d);
+            static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+            if (mantissa == 0 && significant <= 19) return negative ? -0.0 : 0.0;
+            // Exact mantissa and exact power of ten: one correctly rounded operation.
+            if (significant <= 19 && mantissa <= (std::uint64_t(1) << 53) && exp10 >= -22 && exp10 <= 22) {
+                double v = static_cast<double>(mantissa);
+                v = exp10 < 0 ? v / kPow10[-exp10] : v * kPow10[exp10];
+                return negative ? -v : v;
+            }
+            const std::string_view text(d + start, static_cast<std::size_t>(q - (d + start)));
+            return ConvertNumber(text, q - d);
+        }
+    }
+
     std::int64_t p = start;
     // Blanks inside a number are dropped; only then is the text copied.
     bool blanks = false;
@@ -248,13 +359,19 @@ double TJSONValue::GetNumber() {
     const NumberCheck check = CheckNumberText(text);
     if (check.errorIndex != 0) Raise("unknown number at pos ", p - static_cast<std::int64_t>(check.errorIndex));
     if (check.mantissaDigits == 0) return 0.0;  // "-." and the like
+    return ConvertNumber(text, p);
+}
+
+// A number text whose grammar was checked; end is the position after the number.
+double TJSONValue::ConvertNumber(std::string_view text, std::int64_t end) {
+    const std::int64_t p = end;
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [stop, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc::result_out_of_range) {
         if (IsOverflow(text)) Raise("unknown number at pos ", p - 1);
         return text[0] == '-' ? -0.0 : 0.0;
     }
-    if (ec != std::errc() || end != text.data() + text.size()) Raise("unknown number at pos ", p - 1);
+    if (ec != std::errc() || stop != text.data() + text.size()) Raise("unknown number at pos ", p - 1);
     return value;
 }
 
@@ -271,64 +388,65 @@ void TJSONValue::GetNull() {
     if (GetChars(4) != "null") Raise("bad value at pos ", Stream->Position() - 4);
 }
 
-void TJSONValue::Load(int depth) {
-    ValueType = GetValueType();
-    switch (ValueType) {
-        case TJSONValueType::jtString: GetString(Text); return;
-        case TJSONValueType::jtNumber: Number = GetNumber(); return;
-        case TJSONValueType::jtBoolean: Number = GetBoolean() ? 1.0 : 0.0; return;
+void TJSONValue::LoadNode(TJSONValue& node, int depth, Loader& loader) {
+    node.ValueType = GetValueType();
+    switch (node.ValueType) {
+        case TJSONValueType::jtString: GetString(node.Text); return;
+        case TJSONValueType::jtNumber: node.Number = GetNumber(); return;
+        case TJSONValueType::jtBoolean: node.Number = GetBoolean() ? 1.0 : 0.0; return;
         case TJSONValueType::jtNull: GetNull(); return;
-        case TJSONValueType::jtObject: {
-            if (depth >= MaxDepth) Raise("nesting too deep at pos ", Stream->Position());
-            GetChar(true);
-            if (GetChar(true) == '}') return;
-            GoBack();
-            for (;;) {
-                auto child = std::make_unique<TJSONValue>();
+        case TJSONValueType::jtObject:
+        case TJSONValueType::jtArray: break;
+    }
+    const bool isObject = node.ValueType == TJSONValueType::jtObject;
+    if (depth >= MaxDepth) Raise("nesting too deep at pos ", Stream->Position());
+    GetChar(true);
+    if (GetChar(true) == (isObject ? '}' : ']')) return;
+    GoBack();
+    const std::size_t first = loader.pending.size();
+    TJSONValue* child = nullptr;
+    try {
+        for (int counter = 0;; ++counter) {
+            child = new (loader.arena.Allocate(sizeof(TJSONValue))) TJSONValue();
+            child->InArena = true;
+            if (isObject) {
                 GetString(child->Name);
                 if (GetChar(true) != ':') Raise("colon expected at pos ", Stream->Position() - 1);
-                child->Stream = Stream;
-                child->Load(depth + 1);
-                child->Stream = nullptr;
-                Children.push_back(std::move(child));
-                const char c = GetChar(true);
-                if (c == '}') return;
-                if (c != ',') Raise("expected \",\" or \"}\" at pos ", Stream->Position() - 1);
-            }
-        }
-        case TJSONValueType::jtArray: {
-            if (depth >= MaxDepth) Raise("nesting too deep at pos ", Stream->Position());
-            GetChar(true);
-            if (GetChar(true) == ']') return;
-            GoBack();
-            for (int counter = 0;; ++counter) {
-                auto child = std::make_unique<TJSONValue>();
+            } else {
                 char digits[16];
                 const auto r = std::to_chars(digits, digits + sizeof digits, counter);
                 child->Name.assign(digits, r.ptr);
-                child->Stream = Stream;
-                child->Load(depth + 1);
-                child->Stream = nullptr;
-                Children.push_back(std::move(child));
-                const char c = GetChar(true);
-                if (c == ']') return;
-                if (c != ',') Raise("expected \",\" or \"]\" at pos ", Stream->Position() - 1);
+            }
+            LoadNode(*child, depth + 1, loader);
+            loader.pending.push_back(child);
+            child = nullptr;
+            const char c = GetChar(true);
+            if (c == (isObject ? '}' : ']')) break;
+            if (c != ',') {
+                if (isObject) Raise("expected \",\" or \"}\" at pos ", Stream->Position() - 1);
+                Raise("expected \",\" or \"]\" at pos ", Stream->Position() - 1);
             }
         }
+    } catch (...) {
+        // The child whose load failed goes with all that was read into it.
+        if (child) child->~TJSONValue();
+        KeepChildren(node, first, loader);
+        throw;
     }
+    KeepChildren(node, first, loader);
 }
 
-int TJSONValue::Count() const { return static_cast<int>(Children.size()); }
+int TJSONValue::Count() const { return static_cast<int>(KidCount); }
 
 TJSONValue* TJSONValue::GetByIndex(int position) const {
     if (position < 0 || position >= Count()) return nullptr;
-    return Children[static_cast<std::size_t>(position)].get();
+    return Kids[position];
 }
 
 TJSONValue* TJSONValue::FindByName(std::string_view name) const {
     if (ValueType != TJSONValueType::jtObject && ValueType != TJSONValueType::jtArray) return nullptr;
-    for (const auto& child : Children)
-        if (child->Name == name) return child.get();
+    for (std::uint32_t i = 0; i < KidCount; ++i)
+        if (Kids[i]->Name == name) return Kids[i];
     return nullptr;
 }
 

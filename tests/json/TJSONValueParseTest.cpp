@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -264,4 +267,23 @@ TEST(TJSONValueParse, BenchmarkDocumentsLoad) {
         ++loaded;
     }
     if (loaded == 0) GTEST_SKIP() << "benchmark documents not present in " << folder;
+}
+
+TEST(TJSONValueParse, NumbersConvertExactly) {
+    // The direct path (number ended by a bracket) and the collecting path (ended
+    // by a blank) must both give the correctly rounded value.
+    const char* texts[] = {"0", "-0", "7", "0.1", "-65.613616999999977", "1e22", "1e23", "9007199254740993",
+                           "12345678901234567890123", "0.000000000000000000000000000001", "4.9e-324",
+                           "1.7976931348623157e308", "2.2250738585072014E-308", "123.456e-2", "00012.5000",
+                           "18446744073709551615", "0.30000000000000004", "1E+2", "5e-1"};
+    for (const char* t : texts) {
+        double expected = 0;
+        std::from_chars(t, t + std::strlen(t), expected);
+        for (const std::string& doc : {std::string("[") + t + "]", std::string("[") + t + " ]"}) {
+            const ParseResult r = Parse(doc);
+            ASSERT_TRUE(r.ok) << doc << ": " << r.message;
+            EXPECT_EQ(r.root->GetByIndex(0)->Number, expected) << doc;
+            EXPECT_EQ(std::signbit(r.root->GetByIndex(0)->Number), std::signbit(expected)) << doc;
+        }
+    }
 }
