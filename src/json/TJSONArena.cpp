@@ -8,9 +8,14 @@ namespace {
 // At most this many free blocks (64 MB) are kept per thread.
 constexpr std::size_t kMaxCachedBlocks = 1024;
 
+// A node with static storage may release its arena after the thread's cache
+// has gone; this trivially destructible flag stays readable until then.
+thread_local bool cacheGone = false;
+
 struct BlockCache {
     std::vector<char*> blocks;
     ~BlockCache() {
+        cacheGone = true;
         for (char* b : blocks) ::operator delete(b, std::align_val_t(alignof(std::max_align_t)));
     }
 };
@@ -25,7 +30,7 @@ char* NewBlock(std::size_t size) {
 
 TJSONArena::~TJSONArena() {
     for (const Block& b : blocks_) {
-        if (b.cached && cache.blocks.size() < kMaxCachedBlocks) cache.blocks.push_back(b.data);
+        if (b.cached && !cacheGone && cache.blocks.size() < kMaxCachedBlocks) cache.blocks.push_back(b.data);
         else ::operator delete(b.data, std::align_val_t(alignof(std::max_align_t)));
     }
 }
@@ -36,13 +41,18 @@ void TJSONArena::Grow(std::size_t size) {
     if (size > kBlockSize) {
         blockSize = size;
         block = {NewBlock(size), false};
-    } else if (!cache.blocks.empty()) {
+    } else if (!cacheGone && !cache.blocks.empty()) {
         block = {cache.blocks.back(), true};
         cache.blocks.pop_back();
     } else {
         block = {NewBlock(kBlockSize), true};
     }
-    blocks_.push_back(block);
+    try {
+        blocks_.push_back(block);
+    } catch (...) {
+        ::operator delete(block.data, std::align_val_t(alignof(std::max_align_t)));
+        throw;
+    }
     cur_ = block.data;
     end_ = cur_ + blockSize;
 }

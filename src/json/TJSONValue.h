@@ -81,6 +81,7 @@ public:
 
 private:
     struct Loader;
+    void ReleaseChildren();
     void LoadNode(TJSONValue& node, int depth, Loader& loader);
     void KeepChildren(TJSONValue& node, std::size_t first, Loader& loader);
     char GetChar(bool skipBlanks);
