@@ -23,6 +23,7 @@ constexpr bool IsBlank(unsigned char c) {
 
 // Pretty-printed documents are mostly indentation: spaces are skipped sixteen at a time.
 inline std::int64_t SkipBlanks(const char* d, std::int64_t p, std::int64_t size) {
+    if (p < size && !IsBlank(static_cast<unsigned char>(d[p]))) return p;  // compact documents
     for (;;) {
 #if defined(__SSE2__)
         while (p + 16 <= size) {
