@@ -443,15 +443,17 @@ void TJSONValue::LoadNode(TJSONValue& node, int depth, Loader& loader) {
     TJSONValue* child = nullptr;
     try {
         for (int counter = 0;; ++counter) {
-            child = new (loader.arena.Allocate(sizeof(TJSONValue))) TJSONValue();
-            child->InArena = true;
+            void* memory = loader.arena.Allocate(sizeof(TJSONValue));
             if (isObject) {
+                child = new (memory) TJSONValue();
+                child->InArena = true;
                 GetString(child->Name);
                 if (GetChar(true) != ':') Raise("colon expected at pos ", Stream->Position() - 1);
             } else {
                 char digits[16];
                 const auto r = std::to_chars(digits, digits + sizeof digits, counter);
-                child->Name.assign(digits, static_cast<std::size_t>(r.ptr - digits));
+                child = new (memory) TJSONValue(std::string_view(digits, static_cast<std::size_t>(r.ptr - digits)));
+                child->InArena = true;
             }
             LoadNode(*child, depth + 1, loader);
             loader.pending.push_back(child);

@@ -81,6 +81,7 @@ public:
 
 private:
     struct Loader;
+    explicit TJSONValue(std::string_view name) : Name(name) {}
     void ReleaseChildren();
     void LoadNode(TJSONValue& node, int depth, Loader& loader);
     void KeepChildren(TJSONValue& node, std::size_t first, Loader& loader);
