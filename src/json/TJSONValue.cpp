@@ -10,7 +10,6 @@
 #include <emmintrin.h>
 #endif
 #include <cmath>
-#include <limits>
 #include <system_error>
 
 namespace {

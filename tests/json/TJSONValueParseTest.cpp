@@ -209,6 +209,25 @@ TEST(TJSONValueParse, LoadFromFileReadsTheWholeFileWithAnEmptyName) {
     }
 }
 
+TEST(TJSONValueParse, AddValueAndReloadMixWithLoadedChildren) {
+    ParseResult r = Parse("[1,[2,3]]");
+    auto extra = std::make_unique<TJSONValue>();
+    extra->Name = "x";
+    r.root->AddValue(std::move(extra));
+    ASSERT_EQ(r.root->Count(), 3);
+    EXPECT_EQ(r.root->GetByIndex(0)->Number, 1.0);
+    EXPECT_EQ(r.root->GetByIndex(2)->Name, "x");
+    for (int i = 0; i < 10; ++i) r.root->GetByIndex(1)->AddValue(std::make_unique<TJSONValue>());
+    EXPECT_EQ(r.root->ByPath("1")->Count(), 12);
+    // An inner node loaded again owns what it reads.
+    const std::string again = "{\"k\":[true]}";
+    TJSONStream s(again);
+    r.root->GetByIndex(1)->LoadFromStream(s, "inner");
+    ASSERT_TRUE(r.root->GetByIndex(1)->PathExist("k/0"));
+    EXPECT_TRUE(r.root->GetByIndex(1)->ByPath("k/0")->AsBoolean());
+    EXPECT_EQ(r.root->GetByIndex(1)->Name, "inner");
+}
+
 TEST(TJSONValueParse, ClearEmptiesTheNodeButKeepsTheNumber) {
     ParseResult r = Parse("[1,{\"a\":2}]");
     r.root->Number = 5;
