@@ -41,6 +41,23 @@ inline std::int64_t SkipBlanks(const char* d, std::int64_t p, std::int64_t size)
     }
 }
 
+// Offset of the first '"' or '\\' at or after p, or size; sixteen bytes at a time.
+inline std::int64_t FindQuoteOrBackslash(const char* d, std::int64_t p, std::int64_t size) {
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    while (p + 16 <= size) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + p));
+        const unsigned hit = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, quote), _mm_cmpeq_epi8(chunk, backslash))));
+        if (hit != 0) return p + __builtin_ctz(hit);
+        p += 16;
+    }
+#endif
+    while (p < size && d[p] != '"' && d[p] != '\\') ++p;
+    return p;
+}
+
 constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
 constexpr bool IsNumberByte(unsigned char c) {
@@ -252,7 +269,7 @@ void TJSONValue::GetString(std::string& out) {
     std::int64_t p = Stream->Position();
     for (;;) {
         const std::int64_t start = p;
-        while (p < size && d[p] != '"' && d[p] != '\\') ++p;
+        p = FindQuoteOrBackslash(d, p, size);
         const std::size_t run = static_cast<std::size_t>(p - start);
         if (out.size() + run > MaxStringLength) {
             // The fault comes with the byte that makes the text one byte too long.
@@ -410,17 +427,27 @@ double TJSONValue::ConvertNumber(std::string_view text, std::int64_t end) {
     return value;
 }
 
+// True, with the stream behind it, when the literal's bytes follow exactly
+// (the common case, without blanks between the letters).
+static bool TakeExact(TJSONStream& stream, std::string_view literal) {
+    const std::int64_t p = stream.Position();
+    if (p + static_cast<std::int64_t>(literal.size()) > stream.Size()) return false;
+    if (std::string_view(stream.Data() + p, literal.size()) != literal) return false;
+    stream.SetPosition(p + static_cast<std::int64_t>(literal.size()));
+    return true;
+}
+
 bool TJSONValue::GetBoolean() {
     if (GetChar(true) == 't') {
-        if (GetChars(3) != "rue") Raise("bad value at pos ", Stream->Position() - 4);
+        if (!TakeExact(*Stream, "rue") && GetChars(3) != "rue") Raise("bad value at pos ", Stream->Position() - 4);
         return true;
     }
-    if (GetChars(4) != "alse") Raise("bad value at pos ", Stream->Position() - 5);
+    if (!TakeExact(*Stream, "alse") && GetChars(4) != "alse") Raise("bad value at pos ", Stream->Position() - 5);
     return false;
 }
 
 void TJSONValue::GetNull() {
-    if (GetChars(4) != "null") Raise("bad value at pos ", Stream->Position() - 4);
+    if (!TakeExact(*Stream, "null") && GetChars(4) != "null") Raise("bad value at pos ", Stream->Position() - 4);
 }
 
 void TJSONValue::LoadNode(TJSONValue& node, int depth, Loader& loader) {
