@@ -21,8 +21,7 @@ constexpr bool IsBlank(unsigned char c) {
 }
 
 // Pretty-printed documents are mostly indentation: spaces are skipped sixteen at a time.
-inline std::int64_t SkipBlanks(const char* d, std::int64_t p, std::int64_t size) {
-    if (p < size && !IsBlank(static_cast<unsigned char>(d[p]))) return p;  // compact documents
+[[gnu::noinline]] std::int64_t SkipBlanks(const char* d, std::int64_t p, std::int64_t size) {
     for (;;) {
 #if defined(__SSE2__)
         while (p + 16 <= size) {
@@ -225,10 +224,14 @@ void TJSONValue::KeepChildren(TJSONValue& node, std::size_t first, Loader& loade
     loader.pending.resize(first);
 }
 
-char TJSONValue::GetChar(bool skipBlanks) {
+inline char TJSONValue::GetChar(bool skipBlanks) {
     const char* const d = Stream->Data();
     const std::int64_t size = Stream->Size();
     std::int64_t p = Stream->Position();
+    if (p < size && !(skipBlanks && IsBlank(static_cast<unsigned char>(d[p])))) {
+        Stream->SetPosition(p + 1);
+        return d[p];
+    }
     if (skipBlanks) p = SkipBlanks(d, p, size);
     if (p >= size) {
         Stream->SetPosition(size);
