@@ -10,6 +10,7 @@
 #include <emmintrin.h>
 #endif
 #include <cmath>
+#include <cstring>
 #include <system_error>
 
 namespace {
@@ -55,6 +56,21 @@ inline std::int64_t FindQuoteOrBackslash(const char* d, std::int64_t p, std::int
 #endif
     while (p < size && d[p] != '"' && d[p] != '\\') ++p;
     return p;
+}
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the eight-digit reads assume little-endian");
+
+// Whether eight bytes (read little-endian) are all decimal digits.
+inline bool IsEightDigits(std::uint64_t v) {
+    return (((v + 0x4646464646464646ULL) | (v - 0x3030303030303030ULL)) & 0x8080808080808080ULL) == 0;
+}
+
+// The value of eight decimal digits, the first byte the most significant.
+inline std::uint64_t EightDigitsValue(std::uint64_t v) {
+    v -= 0x3030303030303030ULL;
+    v = v * 10 + (v >> 8);
+    return (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+            (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >> 32;
 }
 
 constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -342,6 +358,20 @@ double TJSONValue::GetNumber() {
         }
         if (q < end && *q == '.') {
             ++q;
+            // Eight fraction digits at a time while they fit into the 19 kept digits.
+            while (significant <= 11 && end - q >= 8) {
+                std::uint64_t chunk;
+                std::memcpy(&chunk, q, 8);
+                if (!IsEightDigits(chunk)) break;
+                const std::uint64_t eight = EightDigitsValue(chunk);
+                const bool wasZero = mantissa == 0;
+                mantissa = mantissa * 100000000u + eight;
+                if (!wasZero) significant += 8;
+                else for (std::uint64_t e = eight; e != 0; e /= 10) ++significant;
+                exp10 -= 8;
+                q += 8;
+                mantissaDigits += 8;
+            }
             while (q < end && IsDigit(static_cast<unsigned char>(*q))) {
                 if (significant < 19) {
                     mantissa = mantissa * 10 + std::uint64_t(*q - '0');
