@@ -1,6 +1,7 @@
-// The reader works directly on the stream's bytes: runs of plain string bytes
-// and number bytes are scanned in place, so the per-byte path is a table
-// lookup and a compare, with no allocation, virtual call or system call.
+// The reader works directly on the stream's bytes: blank runs and plain string
+// bytes are scanned sixteen at a time, numbers are checked and converted in
+// place, and the nodes of a load come from one arena, so the per-byte path has
+// no allocation, virtual call or system call.
 #include "json/TJSONValue.h"
 
 #include "platform/FileSystem.h"
