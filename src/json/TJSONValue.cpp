@@ -74,6 +74,29 @@ inline std::uint64_t EightDigitsValue(std::uint64_t v) {
             (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >> 32;
 }
 
+// mantissa * 10^exp10 correctly rounded, for |exp10| <= 22, through the 64-bit
+// significand of the x87 extended type: both operands are exact there, the one
+// operation rounds once, and the second rounding to double can only go wrong
+// when the extended result lies exactly halfway between two doubles, which is
+// left to the full conversion (false).
+inline bool ExtendedQuotient(std::uint64_t mantissa, int exp10, double& out) {
+#if defined(__x86_64__) && __LDBL_MANT_DIG__ == 64
+    static constexpr long double kPow10[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,
+                                             1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L,
+                                             1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L};
+    if (exp10 < -22 || exp10 > 22) return false;
+    const long double m = static_cast<long double>(mantissa);
+    const long double x = exp10 < 0 ? m / kPow10[-exp10] : m * kPow10[exp10];
+    std::uint64_t significand;
+    std::memcpy(&significand, &x, sizeof significand);
+    if ((significand & 0x7FF) == 0x400) return false;
+    out = static_cast<double>(x);
+    return true;
+#else
+    return false;
+#endif
+}
+
 constexpr bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
 constexpr bool IsNumberByte(unsigned char c) {
@@ -413,6 +436,8 @@ double TJSONValue::GetNumber() {
                 v = exp10 < 0 ? v / kPow10[-exp10] : v * kPow10[exp10];
                 return negative ? -v : v;
             }
+            double v;
+            if (significant <= 19 && ExtendedQuotient(mantissa, exp10, v)) return negative ? -v : v;
             const std::string_view text(d + start, static_cast<std::size_t>(q - (d + start)));
             return ConvertNumber(text, q - d);
         }
