@@ -148,6 +148,11 @@ bool WaitForPaint(TBenchApplication& app) {
     return true;
 }
 
+bool FullyStyled(QsciScintilla& editor) {
+    return editor.SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED) ==
+           editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+}
+
 void Settle(int ms) {
     QElapsedTimer t;
     t.start();
@@ -163,7 +168,8 @@ double OpenOurs(TBenchApplication& app, const std::string& path, bool whole) {
     app.watched = editor->SynEdit1->viewport();
     editor->show();
     if (whole) editor->SynEdit1->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
-    const bool ok = WaitForPaint(app) && editor->ErrorLine() < 0 && editor->Blocks.Count() > 0;
+    const bool ok = WaitForPaint(app) && editor->ErrorLine() < 0 && editor->Blocks.Count() > 0 &&
+                    (!whole || FullyStyled(*editor->SynEdit1));
     app.watched = nullptr;
     editor.reset();
     return ok ? (app.paintedAt - start) / 1e6 : -1;
@@ -183,7 +189,7 @@ double OpenPeer(TBenchApplication& app, const std::string& path, bool whole) {
     app.watched = editor->viewport();
     editor->show();
     if (whole) editor->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
-    const bool ok = WaitForPaint(app);
+    const bool ok = WaitForPaint(app) && (!whole || FullyStyled(*editor));
     app.watched = nullptr;
     editor.reset();
     return ok ? (app.paintedAt - start) / 1e6 : -1;

@@ -4,6 +4,7 @@
 //
 //   zoren_bench_startup --ours build/zoren-mqtt --peer build/bench/ui/zoren_bench_minimal_window
 //                       [--runs 20] [--gap-ms 300] [--verbose]
+//   zoren_bench_startup --make-home DIR N    (writes DIR/ZorEN_MQTT/ZorEN_MQTT.ini with N controllers, for profiling)
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -56,16 +58,36 @@ std::string RegisterText(const std::string& dataFolder, int count) {
     return out;
 }
 
-// One start: the time in ms from spawning to the reported first paint, or nothing on failure.
-std::optional<double> StartOnce(const std::vector<std::string>& command, int registerSize) {
+void WriteRegister(const std::string& home, int registerSize) {
+    if (registerSize <= 0) return;
+    std::filesystem::create_directories(home + "/ZorEN_MQTT");
+    std::ofstream(home + "/ZorEN_MQTT/ZorEN_MQTT.ini", std::ios::binary)
+        << RegisterText(home + "/ZorEN_MQTT/", registerSize);
+}
+
+// CPU time in ms all threads of a process have used so far (first field of each schedstat).
+double CpuMs(pid_t pid) {
+    double total = 0;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        std::ifstream in(task.path() / "schedstat");
+        unsigned long long ns = 0;
+        if (in >> ns) total += ns / 1e6;
+    }
+    return total;
+}
+
+struct Sample {
+    double wall;  // ms from spawning to the reported first paint
+    double cpu;   // ms of CPU the process used by then
+};
+
+// One start, or nothing on failure.
+std::optional<Sample> StartOnce(const std::vector<std::string>& command, int registerSize) {
     char pattern[] = "/tmp/zoren-bench-startup-XXXXXX";
     if (!mkdtemp(pattern)) return std::nullopt;
     const std::string home = pattern;
-    if (registerSize > 0) {
-        std::filesystem::create_directories(home + "/ZorEN_MQTT");
-        std::ofstream(home + "/ZorEN_MQTT/ZorEN_MQTT.ini", std::ios::binary)
-            << RegisterText(home + "/ZorEN_MQTT/", registerSize);
-    }
+    WriteRegister(home, registerSize);
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
         if (std::strncmp(*e, "XDG_DATA_HOME=", 14) != 0 && std::strncmp(*e, "ZOREN_REPORT_FIRST_PAINT=", 25) != 0)
@@ -90,7 +112,7 @@ std::optional<double> StartOnce(const std::vector<std::string>& command, int reg
     const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
-    std::optional<double> result;
+    std::optional<Sample> result;
     if (rc == 0) {
         std::string text;
         char buffer[256];
@@ -101,7 +123,8 @@ std::optional<double> StartOnce(const std::vector<std::string>& command, int reg
             text.append(buffer, std::size_t(n));
         }
         long long painted = 0;
-        if (std::sscanf(text.c_str(), "first-paint %lld", &painted) == 1) result = (painted - started) / 1e6;
+        if (std::sscanf(text.c_str(), "first-paint %lld", &painted) == 1)
+            result = Sample{(painted - started) / 1e6, CpuMs(pid)};
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
@@ -130,7 +153,10 @@ int main(int argc, char* argv[]) {
         else if (a == "--runs" && more) runs = std::max(1, std::atoi(argv[++i]));
         else if (a == "--gap-ms" && more) gapMs = std::max(0, std::atoi(argv[++i]));
         else if (a == "--verbose") verbose = true;
-        else {
+        else if (a == "--make-home" && i + 2 < argc) {
+            WriteRegister(argv[i + 1], std::atoi(argv[i + 2]));
+            return 0;
+        } else {
             std::fprintf(stderr, "usage: %s --ours PROGRAM --peer PROGRAM [--runs N] [--gap-ms MS] [--verbose]\n",
                          argv[0]);
             return 2;
@@ -152,7 +178,7 @@ int main(int argc, char* argv[]) {
         // One untimed start of each fills the file cache.
         StartOnce(ourCommand, c.registerSize);
         StartOnce(peerCommand, c.registerSize);
-        std::vector<double> ourTimes, peerTimes;
+        std::vector<double> ourTimes, peerTimes, ourCpu, peerCpu;
         for (int r = 0; r < runs; ++r) {
             // Alternating which goes first spreads any drift of the machine over both.
             for (int k = 0; k < 2; ++k) {
@@ -165,13 +191,20 @@ int main(int argc, char* argv[]) {
                                  mine ? "ours" : "peer", r + 1);
                     continue;
                 }
-                (mine ? ourTimes : peerTimes).push_back(*t);
-                if (verbose) std::fprintf(stderr, "%s %s %.1f ms\n", c.name, mine ? "ours" : "peer", *t);
+                (mine ? ourTimes : peerTimes).push_back(t->wall);
+                (mine ? ourCpu : peerCpu).push_back(t->cpu);
+                if (verbose)
+                    std::fprintf(stderr, "%s %s %.1f ms (cpu %.1f ms)\n", c.name, mine ? "ours" : "peer", t->wall,
+                                 t->cpu);
             }
         }
         const double a = Median(ourTimes), b = Median(peerTimes);
         std::printf("%s | ours %.1f ms | qt-minimal-window %.1f ms | ratio %.2f\n", c.name, a, b,
                     b > 0 ? a / b : 0.0);
+        // CPU time is steadier than wall time on a busy machine.
+        const double ac = Median(ourCpu), bc = Median(peerCpu);
+        std::printf("%s-cpu | ours %.1f ms | qt-minimal-window %.1f ms | ratio %.2f\n", c.name, ac, bc,
+                    bc > 0 ? ac / bc : 0.0);
         std::fflush(stdout);
     }
     return failures == 0 ? 0 : 1;
