@@ -170,7 +170,9 @@ TEST(FileVersion, CorruptedHeadersAreReadSafely) {
                 TempDir::WriteFile(dir / "bad", bad);
                 Version v;
                 bool ok = Read(dir / "bad", v);
-                if (at < SELFMAG && value != static_cast<unsigned char>(good[at])) EXPECT_FALSE(ok) << at;
+                if (at < SELFMAG && value != static_cast<unsigned char>(good[at])) {
+                    EXPECT_FALSE(ok) << at;
+                }
             }
         }
     }
