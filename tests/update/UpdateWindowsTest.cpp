@@ -426,3 +426,46 @@ TEST(UpdateDownload, EscapeReleasesTheWindowToo) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(load.isNull());
 }
+
+TEST(UpdateDownload, RealTransferShowsRisingProgressUpTo100) {
+    UpdateRun run;
+    TempDir markers;
+    const std::string installer = Installer(markers / "installed", 2000000);
+    run.Serve("setup.exe", installer);
+    auto* load = new TFormUpgradeLoad(nullptr);
+    FormUpgradeLoad = load;
+    load->show();
+    std::vector<int> percents;
+    load->IdHTTP1.OnWork = [&](std::int64_t received) {
+        load->IdHTTP1Work(TWorkMode::wmRead, received);
+        percents.push_back(load->LabelProgress->text().section(' ', 0, 0).toInt());
+    };
+    EXPECT_TRUE(RunsIntoQuitPath([&] { load->DownloadAndRun(); }));
+    EXPECT_EQ(load->TotalBytes, 2000000);
+    ASSERT_GT(percents.size(), 2u) << "the body arrives in several pieces";
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_LT(percents.front(), 100);
+    EXPECT_EQ(percents.back(), 100);
+    EXPECT_EQ(load->ProgressBar1->value(), 2000000);
+    EXPECT_TRUE(WaitForFile(fs1251::ModelPath(markers / "installed")));
+}
+
+TEST(UpdateDownload, ALaterCheckReplacesAWindowLeftOpenByAFailure) {
+    UpdateRun run;
+    run.Serve("release_r.txt", kHistory);  // no installer: every download fails
+    ModalAnswerer answerer;
+    answerer.Then(ModalAnswerer::ClickButton(ToQString("Обновить"_w))).Then(ModalAnswerer::Close());
+    EXPECT_EQ(CheckForUpdate(nullptr, false), "");
+    QPointer<TFormUpgradeLoad> first = FormUpgradeLoad;
+    ASSERT_TRUE(first);
+    EXPECT_EQ(Bytes(first->ButtonBreak->text()), "Закрыть"_w);
+
+    answerer.Then(ModalAnswerer::ClickButton(ToQString("Обновить"_w))).Then(ModalAnswerer::Close());
+    EXPECT_EQ(CheckForUpdate(nullptr, false), "");
+    EXPECT_TRUE(answerer.Done());
+    ASSERT_NE(FormUpgradeLoad, nullptr);
+    EXPECT_NE(FormUpgradeLoad, first.data());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(FormUpgradeLoad->isVisible());
+}
