@@ -1,13 +1,12 @@
 #include "dialogs/MessageDialogs.h"
 
+#include <QLabel>
+#include <QPushButton>
+#include <memory>
+
 #include "dialogs/TFOkDialog.h"
 #include "dialogs/TMessageForm.h"
 #include "dialogs/WindowText.h"
-
-#include <QLabel>
-#include <QPushButton>
-
-#include <memory>
 
 namespace {
 

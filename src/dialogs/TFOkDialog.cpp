@@ -1,12 +1,12 @@
 #include "dialogs/TFOkDialog.h"
 
-#include "dialogs/BadgeImages.h"
-#include "dialogs/WindowText.h"
-#include "storage/FormState.h"
-
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "dialogs/BadgeImages.h"
+#include "dialogs/WindowText.h"
+#include "storage/FormState.h"
 
 TFOkDialog* FOkDialog = nullptr;
 

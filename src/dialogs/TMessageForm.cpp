@@ -1,12 +1,12 @@
 #include "dialogs/TMessageForm.h"
 
-#include "dialogs/BadgeImages.h"
-#include "storage/FormState.h"
-
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "dialogs/BadgeImages.h"
+#include "storage/FormState.h"
 
 TMessageForm* MessageForm = nullptr;
 

@@ -2,12 +2,11 @@
 // only where a text crosses into or out of a window.
 #pragma once
 
-#include "platform/Cp1251.h"
-
 #include <QString>
-
 #include <string>
 #include <string_view>
+
+#include "platform/Cp1251.h"
 
 inline QString ToQString(std::string_view text) { return QString::fromStdString(Cp1251ToUtf8(text)); }
 inline std::string FromQString(const QString& text) { return Utf8ToCp1251(text.toStdString()); }

@@ -1,3 +1,4 @@
+// Addresses, file names and the verdict text of the configuration transfer.
 #include "exchange/ConfigExchange.h"
 
 #include "platform/Cp1251.h"

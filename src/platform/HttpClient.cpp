@@ -18,7 +18,8 @@ void GlobalInit() {
 bool StartsWithNoCase(const std::string& text, const char* prefix) {
     for (std::size_t i = 0; prefix[i]; ++i) {
         if (i >= text.size()) return false;
-        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
+        if (std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
             return false;
     }
     return true;
@@ -107,8 +108,12 @@ struct ListDeleter {
 
 }  // namespace
 
-THttpResult THttpClient::Post(const std::string& url, const std::string& body) { return Perform(Method::Post, url, body); }
-THttpResult THttpClient::Put(const std::string& url, const std::string& body) { return Perform(Method::Put, url, body); }
+THttpResult THttpClient::Post(const std::string& url, const std::string& body) {
+    return Perform(Method::Post, url, body);
+}
+THttpResult THttpClient::Put(const std::string& url, const std::string& body) {
+    return Perform(Method::Put, url, body);
+}
 THttpResult THttpClient::Get(const std::string& url) { return Perform(Method::Get, url, {}); }
 
 THttpResult THttpClient::Perform(Method method, const std::string& url, const std::string& body) {
@@ -162,29 +167,31 @@ THttpResult THttpClient::Perform(Method method, const std::string& url, const st
     }
 
     switch (method) {
-    case Method::Post:
-        curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
-        curl_easy_setopt(h, CURLOPT_POST, 1L);
-        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-        curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.data());
-        break;
-    case Method::Put:
-        curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-        curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, "PUT");
-        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-        curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.data());
-        break;
-    case Method::Get:
-        curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-        curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
-        break;
+        case Method::Post:
+            curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+            curl_easy_setopt(h, CURLOPT_POST, 1L);
+            curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+            curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.data());
+            break;
+        case Method::Put:
+            curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+            curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, "PUT");
+            curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+            curl_easy_setopt(h, CURLOPT_POSTFIELDS, body.data());
+            break;
+        case Method::Get:
+            curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+            curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
+            break;
     }
 
     const CURLcode code = curl_easy_perform(h);
     if (code != CURLE_OK) {
         result.ok = false;
-        if (t.aborted) result.error = "Transfer cancelled";
-        else result.error = errorBuffer[0] ? std::string(errorBuffer) : std::string(curl_easy_strerror(code));
+        if (t.aborted)
+            result.error = "Transfer cancelled";
+        else
+            result.error = errorBuffer[0] ? std::string(errorBuffer) : std::string(curl_easy_strerror(code));
         return result;
     }
 
@@ -192,11 +199,9 @@ THttpResult THttpClient::Perform(Method method, const std::string& url, const st
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
     if (status != 0) result.status = status;
     if (result.statusLine.empty()) result.statusLine = "HTTP/1.1 " + std::to_string(result.status);
-    if (result.status >= 400) {
-        result.ok = false;
-        result.error = result.statusLine;
-    } else {
-        result.ok = true;
-    }
+    // Redirects are not followed, so a 3xx reply does not carry the resource
+    // either: taking its body would store a redirect page as the document.
+    result.ok = result.status >= 200 && result.status < 300;
+    if (!result.ok) result.error = result.statusLine;
     return result;
 }

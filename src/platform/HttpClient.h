@@ -9,11 +9,11 @@
 #include <string>
 
 struct THttpResult {
-    bool ok = false;           // the exchange completed with a status below 400
-    long status = 0;           // 0 when no reply came
-    std::string statusLine;    // "HTTP/1.1 404 Not Found"; empty when no reply came
-    std::string body;          // reply body as received
-    std::string error;         // message text when !ok: curl's text, or the status line
+    bool ok = false;         // the exchange completed with a 2xx status (redirects are not followed)
+    long status = 0;         // 0 when no reply came
+    std::string statusLine;  // "HTTP/1.1 404 Not Found"; empty when no reply came
+    std::string body;        // reply body as received
+    std::string error;       // message text when !ok: curl's text, or the status line
     explicit operator bool() const { return ok; }
 };
 
@@ -28,7 +28,8 @@ public:
     std::string Login;
     std::string Password;
     long ConnectTimeoutSeconds = DefaultConnectTimeoutSeconds;
-    long StallTimeoutSeconds = DefaultStallTimeoutSeconds;  // a transfer that moves no byte this long is aborted
+    long StallTimeoutSeconds =
+        DefaultStallTimeoutSeconds;  // a transfer that moves no byte this long is aborted
 
     // GET progress: the announced size when the reply's headers are in (its
     // Content-Length, 0 when unknown), then the bytes received so far as data
@@ -37,7 +38,8 @@ public:
     std::function<void(std::int64_t received)> OnWork;
 
     // Each returns the reply; a failure (no connection, a broken or stalled
-    // exchange, a status of 400 or more) gives ok == false with an error text.
+    // exchange, a status other than 2xx) gives ok == false with an error text:
+    // curl's text for a network fault, the status line for a status.
     THttpResult Post(const std::string& url, const std::string& body);  // HTTP/1.0
     THttpResult Put(const std::string& url, const std::string& body);   // HTTP/1.1
     THttpResult Get(const std::string& url);                            // HTTP/1.1

@@ -1,10 +1,10 @@
 #include "registry/ZOREN_OBJECT_LIST.h"
 
-#include "platform/Cp1251.h"
-#include "storage/TFastIniFile.h"
-
 #include <algorithm>
 #include <array>
+
+#include "platform/Cp1251.h"
+#include "storage/TFastIniFile.h"
 
 ZOREN_OBJECT_LIST ObjectList;
 
@@ -29,12 +29,18 @@ int CompareNumber(std::int32_t a, std::int32_t b) { return a < b ? -1 : a > b ? 
 
 int CompareBy(int column, const ZOREN_OBJECT& a, const ZOREN_OBJECT& b) {
     switch (column) {
-        case 2: return CompareText(a.Name, b.Name);
-        case 3: return CompareText(a.Ip, b.Ip);
-        case 4: return CompareNumber(a.MqttId, b.MqttId);
-        case 5: return CompareNumber(a.MqttIndex, b.MqttIndex);
-        case 6: return CompareText(a.Comment, b.Comment);
-        default: return 0;
+        case 2:
+            return CompareText(a.Name, b.Name);
+        case 3:
+            return CompareText(a.Ip, b.Ip);
+        case 4:
+            return CompareNumber(a.MqttId, b.MqttId);
+        case 5:
+            return CompareNumber(a.MqttIndex, b.MqttIndex);
+        case 6:
+            return CompareText(a.Comment, b.Comment);
+        default:
+            return 0;
     }
 }
 
@@ -134,9 +140,21 @@ std::string FolderName(std::string_view name) {
     std::string out(name.substr(0, 255));
     for (char& c : out) {
         switch (c) {
-            case '.': case ':': c = ' '; break;
-            case '\\': case '/': case '<': case '>': case '*': case '?': case '"': c = '_'; break;
-            default: break;
+            case '.':
+            case ':':
+                c = ' ';
+                break;
+            case '\\':
+            case '/':
+            case '<':
+            case '>':
+            case '*':
+            case '?':
+            case '"':
+                c = '_';
+                break;
+            default:
+                break;
         }
     }
     return out;
@@ -163,7 +181,8 @@ bool Base64Decode(std::string_view text, std::string& bytes) {
     static const std::array<signed char, 256> table = [] {
         std::array<signed char, 256> t{};
         t.fill(-1);
-        for (int i = 0; i < 64; ++i) t[static_cast<unsigned char>(kAlphabet[i])] = static_cast<signed char>(i);
+        for (int i = 0; i < 64; ++i)
+            t[static_cast<unsigned char>(kAlphabet[i])] = static_cast<signed char>(i);
         t['='] = 0;
         return t;
     }();

@@ -1,9 +1,5 @@
 #include "storage/FormState.h"
 
-#include "dialogs/WindowText.h"
-#include "storage/AppSettings.h"
-#include "storage/WindowState.h"
-
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -11,8 +7,11 @@
 #include <QTreeWidget>
 #include <QWidget>
 #include <QWindow>
-
 #include <vector>
+
+#include "dialogs/WindowText.h"
+#include "storage/AppSettings.h"
+#include "storage/WindowState.h"
 
 namespace {
 
@@ -111,7 +110,8 @@ void ReadColumns(std::string_view section, QTreeWidget* list) {
     std::vector<int> widths;
     for (int i = 0; i < list->columnCount(); ++i) widths.push_back(list->columnWidth(i));
     IniFile->ReadColumns(section, SectionOf(list), widths);
-    for (int i = 0; i < list->columnCount() && i < int(widths.size()); ++i) list->setColumnWidth(i, widths[i]);
+    for (int i = 0; i < list->columnCount() && i < int(widths.size()); ++i)
+        list->setColumnWidth(i, widths[i]);
 }
 
 void WriteColumns(std::string_view section, QTreeWidget* list) {

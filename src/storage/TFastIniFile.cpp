@@ -1,13 +1,22 @@
 #include "storage/TFastIniFile.h"
 
+#include <algorithm>
+
 #include "platform/FileSystem.h"
 #include "storage/TFile.h"
-
-#include <algorithm>
 
 namespace {
 // A line holds at most this many bytes of text; longer lines are cut.
 constexpr std::size_t kLineBuffer = 1025;
+
+// A CR or LF inside a text would start a new line in the file and let a value
+// forge entries or section headers on the next load; it is written as a blank.
+void AppendOneLine(std::string& out, std::string_view text) {
+    std::size_t start = out.size();
+    out += text;
+    for (std::size_t i = start; i < out.size(); ++i)
+        if (out[i] == '\r' || out[i] == '\n') out[i] = ' ';
+}
 
 std::string_view TrimTrailing(std::string_view s, std::size_t keep = 0) {
     while (s.size() > keep && s.back() == ' ') s.remove_suffix(1);
@@ -32,7 +41,8 @@ void TFastIniFile::Load() {
     try {
         ClearSections();
         TFile file;
-        if (!file.Open(FileName, TFile::Access::Read, TFile::Disposition::OpenAlways, TFile::Share::Read, 0600)) {
+        if (!file.Open(FileName, TFile::Access::Read, TFile::Disposition::OpenAlways, TFile::Share::Read,
+                       0600)) {
             Failed = true;
             return;
         }
@@ -84,13 +94,13 @@ std::string TFastIniFile::Serialize() const {
     out.reserve(size);
     for (const auto& s : sections_) {
         out += '[';
-        out += s->Name();
+        AppendOneLine(out, s->Name());
         out += "]\r\n";
         for (int i = 0; i < s->ParamCount(); ++i) {
             const TIniParam* p = s->ParamAt(i);
-            out += p->Key();
+            AppendOneLine(out, p->Key());
             out += '=';
-            out += p->Value();
+            AppendOneLine(out, p->Value());
             out += "\r\n";
         }
     }
@@ -137,12 +147,14 @@ bool TFastIniFile::SectionExists(std::string_view name) const { return FindSecti
 void TFastIniFile::EraseSection(std::string_view name) {
     TIniSection* section = FindSection(name);
     if (!section) return;
-    auto pos = std::find_if(sections_.begin(), sections_.end(), [&](const auto& s) { return s.get() == section; });
+    auto pos =
+        std::find_if(sections_.begin(), sections_.end(), [&](const auto& s) { return s.get() == section; });
     first_.erase(section->Name());
     std::unique_ptr<TIniSection> removed = std::move(*pos);
     pos = sections_.erase(pos);
     // A later section of the same name becomes the first one.
-    auto next = std::find_if(pos, sections_.end(), [&](const auto& s) { return ini::NamesEqual(s->Name(), removed->Name()); });
+    auto next = std::find_if(pos, sections_.end(),
+                             [&](const auto& s) { return ini::NamesEqual(s->Name(), removed->Name()); });
     if (next != sections_.end()) first_.emplace((*next)->Name(), next->get());
     Modified = true;
 }
@@ -152,7 +164,8 @@ TIniSection* TFastIniFile::FindOrAddSection(std::string_view name) {
     return section ? section : AddSection(name);
 }
 
-std::string TFastIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+std::string TFastIniFile::ReadString(std::string_view section, std::string_view key,
+                                     std::string_view def) const {
     const TIniSection* s = FindSection(section);
     return s ? s->ReadString(key, def) : std::string(def);
 }
@@ -176,9 +189,13 @@ std::string TFastIniFile::ReadString(std::string_view key, std::string_view def)
     return ReadString(CurrentSection, key, def);
 }
 
-void TFastIniFile::WriteString(std::string_view key, std::string_view value) { WriteString(CurrentSection, key, value); }
+void TFastIniFile::WriteString(std::string_view key, std::string_view value) {
+    WriteString(CurrentSection, key, value);
+}
 
-int TFastIniFile::ReadInteger(std::string_view key, int def) const { return ReadInteger(CurrentSection, key, def); }
+int TFastIniFile::ReadInteger(std::string_view key, int def) const {
+    return ReadInteger(CurrentSection, key, def);
+}
 
 void TFastIniFile::WriteInteger(std::string_view key, int value) { WriteInteger(CurrentSection, key, value); }
 
@@ -210,13 +227,16 @@ std::string ColumnKey(std::string_view listName, std::size_t number) {
 }
 }  // namespace
 
-void TFastIniFile::ReadColumns(std::string_view section, std::string_view listName, std::vector<int>& widths) const {
+void TFastIniFile::ReadColumns(std::string_view section, std::string_view listName,
+                               std::vector<int>& widths) const {
     const TIniSection* s = FindSection(section);
     if (!s) return;
-    for (std::size_t i = 0; i < widths.size(); ++i) widths[i] = s->ReadInteger(ColumnKey(listName, i + 1), widths[i]);
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        widths[i] = s->ReadInteger(ColumnKey(listName, i + 1), widths[i]);
 }
 
-void TFastIniFile::WriteColumns(std::string_view section, std::string_view listName, const std::vector<int>& widths) {
+void TFastIniFile::WriteColumns(std::string_view section, std::string_view listName,
+                                const std::vector<int>& widths) {
     Modified = true;
     TIniSection* s = FindOrAddSection(section);
     for (std::size_t i = 0; i < widths.size(); ++i) s->WriteInteger(ColumnKey(listName, i + 1), widths[i]);

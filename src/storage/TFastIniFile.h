@@ -3,15 +3,15 @@
 // is destroyed after a change.
 #pragma once
 
-#include "storage/IniName.h"
-#include "storage/TFormBounds.h"
-#include "storage/TIniSection.h"
-
 #include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "storage/IniName.h"
+#include "storage/TFormBounds.h"
+#include "storage/TIniSection.h"
 
 class TFastIniFile {
 public:
@@ -59,7 +59,7 @@ public:
     void ReadColumns(std::string_view section, std::string_view listName, std::vector<int>& widths) const;
     void WriteColumns(std::string_view section, std::string_view listName, const std::vector<int>& widths);
 
-    // The file's bytes as Save writes them.
+    // The file's bytes as Save writes them; a CR or LF inside a text is written as a blank.
     std::string Serialize() const;
 
     std::string FileName;

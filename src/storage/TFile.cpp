@@ -1,10 +1,11 @@
 #include "storage/TFile.h"
 
-#include "platform/FileSystem.h"
+#include <fcntl.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
+
+#include "platform/FileSystem.h"
 
 TFile::~TFile() { Close(); }
 
@@ -14,11 +15,20 @@ bool TFile::Open(std::string_view fileName, Access access, Disposition dispositi
     LastError = 0;
     int flags = access == Access::Read ? O_RDONLY : access == Access::Write ? O_WRONLY : O_RDWR;
     switch (disposition) {
-        case Disposition::CreateNew: flags |= O_CREAT | O_EXCL; break;
-        case Disposition::CreateAlways: flags |= O_CREAT | O_TRUNC; break;
-        case Disposition::OpenExisting: break;
-        case Disposition::OpenAlways: flags |= O_CREAT; break;
-        case Disposition::TruncateExisting: flags |= O_TRUNC; break;
+        case Disposition::CreateNew:
+            flags |= O_CREAT | O_EXCL;
+            break;
+        case Disposition::CreateAlways:
+            flags |= O_CREAT | O_TRUNC;
+            break;
+        case Disposition::OpenExisting:
+            break;
+        case Disposition::OpenAlways:
+            flags |= O_CREAT;
+            break;
+        case Disposition::TruncateExisting:
+            flags |= O_TRUNC;
+            break;
     }
     int err = 0;
     int fd = fs1251::OpenFd(fileName, flags, static_cast<mode_t>(newFileMode), err);
@@ -97,12 +107,18 @@ std::size_t TFile::TakeLine(const char* data, std::size_t avail, std::size_t max
 std::string_view TFile::LineText(const char* data, std::size_t taken) {
     std::size_t len = taken;
     for (int k = 0; k < 2 && len > 0 && (data[len - 1] == '\r' || data[len - 1] == '\n'); ++k) --len;
-    if (const void* zero = std::memchr(data, 0, len)) len = static_cast<std::size_t>(static_cast<const char*>(zero) - data);
+    if (const void* zero = std::memchr(data, 0, len))
+        len = static_cast<std::size_t>(static_cast<const char*>(zero) - data);
     return {data, len};
 }
 
 bool TFile::ReadLine(char* buffer, std::size_t size) {
-    if (fd_ < 0 || buffer == nullptr || size < 2) return false;
+    if (fd_ < 0 || buffer == nullptr) return false;
+    if (size < 2) {  // no room for a single byte: nothing can be read
+        if (size == 1) buffer[0] = 0;
+        Failed = true;
+        return false;
+    }
     long long start = Position();
     int err = 0;
     long long got = fs1251::ReadFd(fd_, buffer, size - 1, err);

@@ -29,8 +29,8 @@ public:
 
     // Opens the file; false without any change when a file is open already.
     // A created file gets newFileMode (before the umask). Failure sets Failed and LastError.
-    bool Open(std::string_view fileName, Access access, Disposition disposition,
-              Share share = Share::Read, unsigned newFileMode = 0600);
+    bool Open(std::string_view fileName, Access access, Disposition disposition, Share share = Share::Read,
+              unsigned newFileMode = 0600);
     // Closes and forgets the handle; false when none is open.
     bool Close();
     // Writes all count bytes at the current position; false (and Failed) on a

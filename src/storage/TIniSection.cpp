@@ -29,8 +29,10 @@ std::string TIniSection::ReadString(std::string_view key, std::string_view def) 
 }
 
 void TIniSection::WriteString(std::string_view key, std::string_view value) {
-    if (TIniParam* p = FindParam(key)) p->SetValue(value);
-    else AddParam(key, value);
+    if (TIniParam* p = FindParam(key))
+        p->SetValue(value);
+    else
+        AddParam(key, value);
 }
 
 int TIniSection::ReadInteger(std::string_view key, int def) const {

@@ -2,9 +2,9 @@
 // window's corner back onto it.
 #pragma once
 
-#include "storage/TFormBounds.h"
-
 #include <vector>
+
+#include "storage/TFormBounds.h"
 
 // Screen pixels; Right and Bottom are exclusive.
 struct TDesktopRect {

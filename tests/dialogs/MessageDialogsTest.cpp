@@ -1,15 +1,16 @@
 // The message window and the yes/no dialog, answered as a user would.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+
 #include "dialogs/MessageDialogs.h"
 #include "dialogs/TFOkDialog.h"
 #include "dialogs/TMessageForm.h"
 #include "dialogs/WindowText.h"
 #include "support/ModalAnswerer.h"
 #include "support/SettingsRun.h"
-
-#include <QCoreApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -70,8 +71,10 @@ TEST(MessageDialogs, ButtonTextsByteForByte) {
             iconSet = !form->sBitBtn->icon().isNull();
             form->sBitBtn->click();
         });
-        if (c.error) ShowErrorMessage(nullptr, "x"_w, "Ошибка"_w);
-        else ShowInfoMessage(nullptr, "x"_w, "Внимание"_w);
+        if (c.error)
+            ShowErrorMessage(nullptr, "x"_w, "Ошибка"_w);
+        else
+            ShowInfoMessage(nullptr, "x"_w, "Внимание"_w);
         EXPECT_EQ(button, c.button) << "error: " << c.error;
         EXPECT_TRUE(iconSet) << "error: " << c.error;
     }
@@ -140,7 +143,8 @@ TEST(MessageDialogs, YesNoButtonsTextsAndHalves) {
         QCoreApplication::processEvents();
         EXPECT_EQ(dialog.sBitBtnOk->width(), dialog.width() / 2) << "width " << width;
         EXPECT_EQ(dialog.sBitBtnCancel->x(), dialog.sBitBtnOk->width()) << "width " << width;
-        EXPECT_EQ(dialog.sBitBtnCancel->x() + dialog.sBitBtnCancel->width(), dialog.width()) << "width " << width;
+        EXPECT_EQ(dialog.sBitBtnCancel->x() + dialog.sBitBtnCancel->width(), dialog.width())
+            << "width " << width;
     }
     dialog.hide();
 }

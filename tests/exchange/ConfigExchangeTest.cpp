@@ -1,9 +1,9 @@
 // The pure half of the configuration transfer: addresses, file names and the
 // reading of the controller's verdict.
+#include <gtest/gtest.h>
+
 #include "exchange/ConfigExchange.h"
 #include "platform/Cp1251.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,10 +1,10 @@
 // THttpClient against real servers on loopback: the requests it sends, the
 // replies and faults it reports, and its progress events.
+#include <gtest/gtest.h>
+
 #include "exchange/LoopbackServer.h"
 #include "platform/Cp1251.h"
 #include "platform/HttpClient.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -70,8 +70,10 @@ TEST(HttpClient, SendsBasicCredentialsExactlyWhenLoginIsSet) {
         {std::string("Иван"_w), std::string("пароль"_w), "Basic yOLg7Trv4PDu6/w="},  // 1251 bytes, not UTF-8
     };
     LoopbackServer s;
-    s.On("POST", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_content("", "text/plain"); });
-    s.On("PUT", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_content("", "text/plain"); });
+    s.On("POST", "/configuration",
+         [](const httplib::Request&, httplib::Response& res) { res.set_content("", "text/plain"); });
+    s.On("PUT", "/configuration",
+         [](const httplib::Request&, httplib::Response& res) { res.set_content("", "text/plain"); });
     s.Start();
 
     for (const Case& c : cases) {
@@ -86,8 +88,10 @@ TEST(HttpClient, SendsBasicCredentialsExactlyWhenLoginIsSet) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         for (std::size_t k = 0; k < 2; ++k) {
             const SeenRequest& req = seen[2 * i + k];
-            EXPECT_EQ(req.Has("Authorization"), !cases[i].expected.empty()) << "login: " << cases[i].login << " " << req.method;
-            EXPECT_EQ(req.Header("Authorization"), cases[i].expected) << "login: " << cases[i].login << " " << req.method;
+            EXPECT_EQ(req.Has("Authorization"), !cases[i].expected.empty())
+                << "login: " << cases[i].login << " " << req.method;
+            EXPECT_EQ(req.Header("Authorization"), cases[i].expected)
+                << "login: " << cases[i].login << " " << req.method;
         }
     }
 }
@@ -116,13 +120,17 @@ TEST(HttpClient, ErrorStatusFailsWithTheStatusLineAndKeepsTheBody) {
 
 TEST(HttpClient, RedirectIsNotFollowed) {
     LoopbackServer s;
-    s.On("POST", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/elsewhere"); });
-    s.On("POST", "/elsewhere", [](const httplib::Request&, httplib::Response& res) { res.set_content("moved", "text/plain"); });
+    s.On("POST", "/configuration",
+         [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/elsewhere"); });
+    s.On("POST", "/elsewhere",
+         [](const httplib::Request&, httplib::Response& res) { res.set_content("moved", "text/plain"); });
     s.Start();
 
     THttpClient client;
     THttpResult r = client.Post(s.Url("/configuration"), "");
+    EXPECT_FALSE(r.ok) << "a redirect page is not the resource";
     EXPECT_EQ(r.status, 302);
+    EXPECT_EQ(r.error, "HTTP/1.1 302 Found");
     EXPECT_NE(r.body, "moved");
     ASSERT_EQ(s.Requests().size(), 1u);
     EXPECT_EQ(s.Requests()[0].path, "/configuration");
@@ -130,7 +138,8 @@ TEST(HttpClient, RedirectIsNotFollowed) {
 
 TEST(HttpClient, NetworkFaultsFailWithCurlsText) {
     THttpClient client;
-    THttpResult refused = client.Post("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/configuration", "");
+    THttpResult refused =
+        client.Post("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/configuration", "");
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.status, 0);
     EXPECT_TRUE(refused.statusLine.empty());
@@ -176,16 +185,19 @@ struct WorkLog {
 TEST(HttpClient, GetReportsTheAnnouncedSizeThenTheBytesSoFar) {
     const std::string big(1 << 20, 'z');
     LoopbackServer s;
-    s.On("GET", "/fixed", [&](const httplib::Request&, httplib::Response& res) { res.set_content(big, "application/octet-stream"); });
+    s.On("GET", "/fixed", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(big, "application/octet-stream");
+    });
     s.On("GET", "/chunked", [&](const httplib::Request&, httplib::Response& res) {
-        res.set_chunked_content_provider("application/octet-stream", [&](size_t offset, httplib::DataSink& sink) {
-            if (offset >= big.size()) {
-                sink.done();
+        res.set_chunked_content_provider(
+            "application/octet-stream", [&](size_t offset, httplib::DataSink& sink) {
+                if (offset >= big.size()) {
+                    sink.done();
+                    return true;
+                }
+                sink.write(big.data() + offset, std::min<std::size_t>(65536, big.size() - offset));
                 return true;
-            }
-            sink.write(big.data() + offset, std::min<std::size_t>(65536, big.size() - offset));
-            return true;
-        });
+            });
     });
     s.Start();
 
@@ -210,7 +222,8 @@ TEST(HttpClient, GetReportsTheAnnouncedSizeThenTheBytesSoFar) {
 
 TEST(HttpClient, PostAndPutReportNoWork) {
     LoopbackServer s;
-    s.On("POST", "/configuration", [](const httplib::Request&, httplib::Response& res) { res.set_content("{}", "text/plain"); });
+    s.On("POST", "/configuration",
+         [](const httplib::Request&, httplib::Response& res) { res.set_content("{}", "text/plain"); });
     s.Start();
     THttpClient client;
     WorkLog log;
@@ -223,7 +236,9 @@ TEST(HttpClient, PostAndPutReportNoWork) {
 TEST(HttpClient, CancelFromAWorkEventAbortsTheTransfer) {
     const std::string big(4 << 20, 'q');
     LoopbackServer s;
-    s.On("GET", "/setup.exe", [&](const httplib::Request&, httplib::Response& res) { res.set_content(big, "application/octet-stream"); });
+    s.On("GET", "/setup.exe", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(big, "application/octet-stream");
+    });
     s.Start();
 
     THttpClient client;

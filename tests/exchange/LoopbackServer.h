@@ -3,9 +3,8 @@
 // reply, and a listener that accepts connections but never answers.
 #pragma once
 
-#include <httplib.h>
-
 #include <arpa/inet.h>
+#include <httplib.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -42,9 +41,12 @@ public:
             Record(req);
             handler(req, res);
         };
-        if (method == "GET") server.Get(pattern, wrapped);
-        else if (method == "POST") server.Post(pattern, wrapped);
-        else if (method == "PUT") server.Put(pattern, wrapped);
+        if (method == "GET")
+            server.Get(pattern, wrapped);
+        else if (method == "POST")
+            server.Post(pattern, wrapped);
+        else if (method == "PUT")
+            server.Put(pattern, wrapped);
     }
 
     // Binds to an ephemeral port and serves until destroyed.
@@ -60,7 +62,9 @@ public:
     }
 
     int Port() const { return port_; }
-    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::string Url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(port_) + path;
+    }
     std::string HostPort() const { return "127.0.0.1:" + std::to_string(port_); }
 
     std::vector<SeenRequest> Requests() {
