@@ -11,6 +11,7 @@
 #include "update/TFormUpgrade.h"
 #include "update/TFormUpgradeLoad.h"
 #include "update/UpdateCommands.h"
+#include "update/UpdateTestSupport.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -41,13 +42,6 @@ const std::string kHistory =
     "- wrong port\r\n"
     "1.0.0.0 (01.01.2019)\r\n"
     "+ first\r\n";
-
-// An installer that leaves a marker file, padded with a comment the shell never reads.
-std::string Installer(const std::string& marker, std::size_t size) {
-    std::string script = "#!/bin/sh\necho installed > '" + marker + "'\nexit 0\n#";
-    if (script.size() < size) script.append(size - script.size() - 1, 'x');
-    return script + "\n";
-}
 
 // The data folder, IniFile over it and an update server the settings point at.
 class UpdateRun {
@@ -98,22 +92,6 @@ private:
     std::map<std::string, std::string> files_;
     std::set<std::string> chunked_;
 };
-
-// Runs body inside the application's event loop, as a command of the main
-// window runs. True when the body asked the loop to end through the update's
-// quit path; otherwise the loop is ended here.
-bool RunsIntoQuitPath(const std::function<void()>& body) {
-    QTimer::singleShot(0, qApp, [&] {
-        body();
-        if (!QuitWithoutSaving) QCoreApplication::exit(1);
-    });
-    return QApplication::exec() == 0 && QuitWithoutSaving;
-}
-
-bool WaitForFile(const std::string& path) {
-    for (int i = 0; i < 1000 && !fs1251::FileExists(path); ++i) ::usleep(10000);
-    return fs1251::FileExists(path);
-}
 
 // The first message window's text and caption.
 struct Message {
