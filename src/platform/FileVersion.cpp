@@ -1,7 +1,5 @@
 #include "platform/FileVersion.h"
 
-#include "platform/FileSystem.h"
-
 #include <elf.h>
 #include <fcntl.h>
 
@@ -11,6 +9,8 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -75,16 +75,30 @@ struct TElfLayout {
     int addrWidth;  // width of sh_offset, sh_size, e_shoff
 };
 
-constexpr TElfLayout kElf64 = {sizeof(Elf64_Ehdr), offsetof(Elf64_Ehdr, e_shoff), offsetof(Elf64_Ehdr, e_shentsize),
-                               offsetof(Elf64_Ehdr, e_shnum), offsetof(Elf64_Ehdr, e_shstrndx), sizeof(Elf64_Shdr),
-                               offsetof(Elf64_Shdr, sh_name), offsetof(Elf64_Shdr, sh_type),
-                               offsetof(Elf64_Shdr, sh_offset), offsetof(Elf64_Shdr, sh_size),
-                               offsetof(Elf64_Shdr, sh_link), 8};
-constexpr TElfLayout kElf32 = {sizeof(Elf32_Ehdr), offsetof(Elf32_Ehdr, e_shoff), offsetof(Elf32_Ehdr, e_shentsize),
-                               offsetof(Elf32_Ehdr, e_shnum), offsetof(Elf32_Ehdr, e_shstrndx), sizeof(Elf32_Shdr),
-                               offsetof(Elf32_Shdr, sh_name), offsetof(Elf32_Shdr, sh_type),
-                               offsetof(Elf32_Shdr, sh_offset), offsetof(Elf32_Shdr, sh_size),
-                               offsetof(Elf32_Shdr, sh_link), 4};
+constexpr TElfLayout kElf64 = {sizeof(Elf64_Ehdr),
+                               offsetof(Elf64_Ehdr, e_shoff),
+                               offsetof(Elf64_Ehdr, e_shentsize),
+                               offsetof(Elf64_Ehdr, e_shnum),
+                               offsetof(Elf64_Ehdr, e_shstrndx),
+                               sizeof(Elf64_Shdr),
+                               offsetof(Elf64_Shdr, sh_name),
+                               offsetof(Elf64_Shdr, sh_type),
+                               offsetof(Elf64_Shdr, sh_offset),
+                               offsetof(Elf64_Shdr, sh_size),
+                               offsetof(Elf64_Shdr, sh_link),
+                               8};
+constexpr TElfLayout kElf32 = {sizeof(Elf32_Ehdr),
+                               offsetof(Elf32_Ehdr, e_shoff),
+                               offsetof(Elf32_Ehdr, e_shentsize),
+                               offsetof(Elf32_Ehdr, e_shnum),
+                               offsetof(Elf32_Ehdr, e_shstrndx),
+                               sizeof(Elf32_Shdr),
+                               offsetof(Elf32_Shdr, sh_name),
+                               offsetof(Elf32_Shdr, sh_type),
+                               offsetof(Elf32_Shdr, sh_offset),
+                               offsetof(Elf32_Shdr, sh_size),
+                               offsetof(Elf32_Shdr, sh_link),
+                               4};
 
 struct TSection {
     std::uint32_t name = 0, type = 0, link = 0;
@@ -99,12 +113,18 @@ bool FindVersionRecord(TElfFile& file, TFixedFileInfo& info, TByteOrder& order) 
     if (!file.Read(0, ident, sizeof ident)) return false;
     if (std::memcmp(ident, ELFMAG, SELFMAG) != 0) return false;
     const TElfLayout* layout = nullptr;
-    if (ident[EI_CLASS] == ELFCLASS64) layout = &kElf64;
-    else if (ident[EI_CLASS] == ELFCLASS32) layout = &kElf32;
-    else return false;
-    if (ident[EI_DATA] == ELFDATA2LSB) order.big = false;
-    else if (ident[EI_DATA] == ELFDATA2MSB) order.big = true;
-    else return false;
+    if (ident[EI_CLASS] == ELFCLASS64)
+        layout = &kElf64;
+    else if (ident[EI_CLASS] == ELFCLASS32)
+        layout = &kElf32;
+    else
+        return false;
+    if (ident[EI_DATA] == ELFDATA2LSB)
+        order.big = false;
+    else if (ident[EI_DATA] == ELFDATA2MSB)
+        order.big = true;
+    else
+        return false;
 
     std::vector<unsigned char> header(layout->headerSize);
     if (!file.Read(0, header.data(), header.size())) return false;

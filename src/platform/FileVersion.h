@@ -16,8 +16,8 @@ inline constexpr std::uint32_t kVersionSignature = 0xFEEF04BDu;
 struct TFixedFileInfo {
     std::uint32_t dwSignature;
     std::uint32_t dwStrucVersion;
-    std::uint32_t dwFileVersionMS;     // major << 16 | minor
-    std::uint32_t dwFileVersionLS;     // release << 16 | build
+    std::uint32_t dwFileVersionMS;  // major << 16 | minor
+    std::uint32_t dwFileVersionLS;  // release << 16 | build
     std::uint32_t dwProductVersionMS;
     std::uint32_t dwProductVersionLS;
     std::uint32_t dwFileFlagsMask;

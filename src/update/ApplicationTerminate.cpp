@@ -1,8 +1,8 @@
 #include "update/ApplicationTerminate.h"
 
-#include "storage/AppSettings.h"
-
 #include <QCoreApplication>
+
+#include "storage/AppSettings.h"
 
 bool QuitWithoutSaving = false;
 

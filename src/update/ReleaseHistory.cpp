@@ -22,8 +22,10 @@ std::string ExpandTabs(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
-        if (c == '\t') out += "    ";
-        else out += c;
+        if (c == '\t')
+            out += "    ";
+        else
+            out += c;
     }
     return out;
 }
@@ -88,8 +90,8 @@ RELEASE_HISTORY ParseReleaseHistory(std::string_view text, const FILE_VERSION& i
             if (!ReadHeader(line, entry.Version, entry.Date)) break;
             if (!IsNewerVersion(entry.Version, installed)) break;
             if (history.Releases.empty()) history.LatestVersion = entry.Version;
-            entry.HeaderText = std::string("Версия: "_w) + VersionText(entry.Version) + std::string("  Дата: "_w) +
-                               entry.Date;
+            entry.HeaderText = std::string("Версия: "_w) + VersionText(entry.Version) +
+                               std::string("  Дата: "_w) + entry.Date;
             history.Releases.push_back(std::move(entry));
             continue;
         }

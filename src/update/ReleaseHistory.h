@@ -31,7 +31,7 @@ inline constexpr int kOtherChangeImage = 11;
 int ChangeImageIndex(char marker);
 
 struct RELEASE_CHANGE {
-    std::string Text;   // the line from its third character on
+    std::string Text;  // the line from its third character on
     int ImageIndex = kOtherChangeImage;
 };
 

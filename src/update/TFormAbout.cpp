@@ -1,15 +1,14 @@
 #include "update/TFormAbout.h"
 
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <string>
+
 #include "dialogs/WindowText.h"
 #include "platform/FileSystem.h"
 #include "platform/FileVersion.h"
 #include "update/UpdatePictures.h"
-
-#include <QFrame>
-#include <QLabel>
-#include <QPushButton>
-
-#include <string>
 
 TFormAbout* FormAbout = nullptr;
 
@@ -71,6 +70,6 @@ TFormAbout::TFormAbout(QWidget* owner, std::string_view programFile)
 
     std::uint16_t major = 0, minor = 0, release = 0, build = 0;
     if (ReadFileVersion(programFile, major, minor, release, build))
-        LabelVersion->setText(ToQString(std::string("Версия "_w) + std::to_string(major) + "." + std::to_string(minor) +
-                                        "." + std::to_string(release)));
+        LabelVersion->setText(ToQString(std::string("Версия "_w) + std::to_string(major) + "." +
+                                        std::to_string(minor) + "." + std::to_string(release)));
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <string_view>
 
 class QFrame;

@@ -1,10 +1,5 @@
 #include "update/TFormUpgrade.h"
 
-#include "dialogs/WindowText.h"
-#include "platform/FileSystem.h"
-#include "platform/FileVersion.h"
-#include "update/UpdatePictures.h"
-
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +7,11 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include "dialogs/WindowText.h"
+#include "platform/FileSystem.h"
+#include "platform/FileVersion.h"
+#include "update/UpdatePictures.h"
 
 TFormUpgrade* FormUpgrade = nullptr;
 
@@ -95,7 +95,8 @@ int ParseReleaseHistory(TFormUpgrade* window, std::string_view text) {
     for (const RELEASE_ENTRY& release : history.Releases) {
         auto* header = new QTreeWidgetItem(tree);
         node(header, release.HeaderText, release.ImageIndex);
-        for (const RELEASE_CHANGE& change : release.Changes) node(new QTreeWidgetItem(header), change.Text, change.ImageIndex);
+        for (const RELEASE_CHANGE& change : release.Changes)
+            node(new QTreeWidgetItem(header), change.Text, change.ImageIndex);
     }
     if (history.Count() > 0) window->LatestVersion = history.LatestVersion;
     tree->expandAll();

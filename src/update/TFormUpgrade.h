@@ -2,12 +2,11 @@
 // their changes, and the "Обновить" button that closes it with the OK result.
 #pragma once
 
+#include <QDialog>
+#include <string_view>
+
 #include "update/ReleaseHistory.h"
 #include "update/TAlphaImageList.h"
-
-#include <QDialog>
-
-#include <string_view>
 
 class QFrame;
 class QLabel;

@@ -1,5 +1,15 @@
 #include "update/TFormUpgradeLoad.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+#include <limits>
+#include <string>
+
 #include "dialogs/MessageDialogs.h"
 #include "dialogs/WindowText.h"
 #include "platform/FileSystem.h"
@@ -7,17 +17,6 @@
 #include "storage/AppSettings.h"
 #include "update/ApplicationTerminate.h"
 #include "update/UpdateServer.h"
-
-#include <QCloseEvent>
-#include <QCoreApplication>
-#include <QFrame>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-
-#include <algorithm>
-#include <limits>
-#include <string>
 
 TFormUpgradeLoad* FormUpgradeLoad = nullptr;
 
@@ -115,8 +114,11 @@ void TFormUpgradeLoad::DownloadAndRun() {
 
 void TFormUpgradeLoad::IdHTTP1WorkBegin(TWorkMode, std::int64_t workCountMax) {
     TotalBytes = workCountMax;
-    if (TotalBytes > std::numeric_limits<int>::max()) ProgressBar1->setRange(0, int(kScaledBarMaximum));
-    else ProgressBar1->setRange(0, TotalBytes > 0 ? int(TotalBytes) : 1);  // 0..0 would turn it into a busy bar
+    if (TotalBytes > std::numeric_limits<int>::max())
+        ProgressBar1->setRange(0, int(kScaledBarMaximum));
+    else
+        ProgressBar1->setRange(0,
+                               TotalBytes > 0 ? int(TotalBytes) : 1);  // 0..0 would turn it into a busy bar
     ProgressBar1->setValue(0);
     LabelProgress->setText(QStringLiteral("0 %"));
     // Paint and let the window system catch up, but take no user input: a click

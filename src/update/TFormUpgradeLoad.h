@@ -3,12 +3,11 @@
 // program. Shown without being modal; it releases itself when closed.
 #pragma once
 
-#include "platform/HttpClient.h"
-
 #include <QDialog>
-
 #include <cstdint>
 #include <string_view>
+
+#include "platform/HttpClient.h"
 
 class QFrame;
 class QLabel;

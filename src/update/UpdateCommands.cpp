@@ -1,5 +1,7 @@
 #include "update/UpdateCommands.h"
 
+#include <string>
+
 #include "dialogs/MessageDialogs.h"
 #include "platform/Cp1251.h"
 #include "platform/HttpClient.h"
@@ -7,8 +9,6 @@
 #include "update/TFormUpgrade.h"
 #include "update/TFormUpgradeLoad.h"
 #include "update/UpdateServer.h"
-
-#include <string>
 
 namespace {
 
@@ -35,7 +35,8 @@ std::string CheckForUpdate(QWidget* owner, bool quiet) {
         reply = http.Get(UpdateFileUrl("release_r.txt"));
     }
     if (reply.status >= 400) {
-        ShowErrorMessage(owner, std::string("Не удалось получить историю версий...\n"_w) + reply.statusLine, "Ошибка"_w);
+        ShowErrorMessage(owner, std::string("Не удалось получить историю версий...\n"_w) + reply.statusLine,
+                         "Ошибка"_w);
         return std::string(kCheckFailed);
     }
     if (reply.body.empty()) {

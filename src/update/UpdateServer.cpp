@@ -14,4 +14,6 @@ std::string UpdateFileUrl(std::string_view server, std::string_view fileName) {
     return std::string(server) + "/update/zoren_mqtt/" + std::string(fileName);
 }
 
-std::string UpdateFileUrl(std::string_view fileName) { return UpdateFileUrl(UpdateServerAddress(), fileName); }
+std::string UpdateFileUrl(std::string_view fileName) {
+    return UpdateFileUrl(UpdateServerAddress(), fileName);
+}

@@ -1,14 +1,14 @@
 // ReadFileVersion over real executables and over hand-made ELF images,
 // including truncated and corrupted ones.
-#include "platform/FileSystem.h"
-#include "platform/FileVersion.h"
-#include "support/TempDir.h"
-
 #include <elf.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/FileVersion.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -16,7 +16,9 @@ struct Version {
     std::uint16_t major = 0, minor = 0, release = 0, build = 0;
 };
 
-bool Read(const std::string& path, Version& v) { return ReadFileVersion(path, v.major, v.minor, v.release, v.build); }
+bool Read(const std::string& path, Version& v) {
+    return ReadFileVersion(path, v.major, v.minor, v.release, v.build);
+}
 
 std::string FileBytes(const std::string& path) { return TempDir::ReadFile(path); }
 
@@ -55,7 +57,8 @@ struct ElfImage {
         while (bytes.size() % 8) bytes += '\0';
         std::size_t shoff = bytes.size();
         std::size_t shsize = is64 ? sizeof(Elf64_Shdr) : sizeof(Elf32_Shdr);
-        auto section = [&](int index, std::uint32_t name, std::uint32_t type, std::uint64_t off, std::uint64_t size) {
+        auto section = [&](int index, std::uint32_t name, std::uint32_t type, std::uint64_t off,
+                           std::uint64_t size) {
             std::size_t at = shoff + index * shsize;
             bytes.resize(at + shsize, '\0');
             Put(at + (is64 ? offsetof(Elf64_Shdr, sh_name) : offsetof(Elf32_Shdr, sh_name)), name, 4);
@@ -87,7 +90,8 @@ TEST(FileVersion, FixtureExecutableCarriesItsBuildVersion) {
 
 TEST(FileVersion, FilesWithoutTheRecordGiveFalseAndLeaveTheOutputs) {
     TempDir dir;
-    TempDir::WriteFile(dir / "notes.txt", "just some text, long enough to hold an ELF header if it were one\n");
+    TempDir::WriteFile(dir / "notes.txt",
+                       "just some text, long enough to hold an ELF header if it were one\n");
     TempDir::WriteFile(dir / "empty", "");
     struct Case {
         const char* what;
@@ -148,8 +152,9 @@ TEST(FileVersion, TruncatedExecutableGivesFalse) {
     TempDir dir;
     std::string whole = FileBytes(ZOREN_VERSION_FIXTURE);
     ASSERT_GT(whole.size(), 4096u);
-    for (std::size_t length : {std::size_t(0), std::size_t(4), std::size_t(16), std::size_t(63), std::size_t(64),
-                               std::size_t(1000), whole.size() / 2, whole.size() - 64, whole.size() - 1}) {
+    for (std::size_t length :
+         {std::size_t(0), std::size_t(4), std::size_t(16), std::size_t(63), std::size_t(64),
+          std::size_t(1000), whole.size() / 2, whole.size() - 64, whole.size() - 1}) {
         TempDir::WriteFile(dir / "cut", whole.substr(0, length));
         Version v;
         EXPECT_FALSE(Read(dir / "cut", v)) << "length " << length;
@@ -195,8 +200,8 @@ TEST(FileVersion, HugeOffsetsAndCountsGiveFalse) {
          0x7FFFFFFFFFFFFFF0ull, 8},
         {"name table size past the end", good.size() - sizeof(Elf64_Shdr) + offsetof(Elf64_Shdr, sh_size),
          0xFFFFFFFFFFFFFFFFull, 8},
-        {"name offset past the name table", good.size() - sizeof(Elf64_Shdr) * 2 + offsetof(Elf64_Shdr, sh_name),
-         0xFFFFFFF0u, 4},
+        {"name offset past the name table",
+         good.size() - sizeof(Elf64_Shdr) * 2 + offsetof(Elf64_Shdr, sh_name), 0xFFFFFFF0u, 4},
     };
     for (const Case& c : cases) {
         image.bytes = good;

@@ -1,12 +1,12 @@
 // The release history: which releases count as newer, and how header and
 // change lines are read.
-#include "platform/Cp1251.h"
-#include "update/ReleaseHistory.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "platform/Cp1251.h"
+#include "update/ReleaseHistory.h"
 
 namespace {
 
@@ -95,10 +95,7 @@ TEST(ReleaseHistory, HeaderAndLineRules) {
          "1.2.3.4 (" + std::string(60, 'x') + ")\n",
          {"Версия: 1.2.3.4  Дата: (" + std::string(54, 'x')},
          {}},
-        {"dots beyond the 63rd character do not count",
-         "1" + std::string(70, ' ') + ".2.3.4\n",
-         {},
-         {}},
+        {"dots beyond the 63rd character do not count", "1" + std::string(70, ' ') + ".2.3.4\n", {}, {}},
         {"numbers read like atol and kept in 16 bits",
          "2x.65537.  7a.-1 (q)\n",
          {"Версия: 2.1.7.65535  Дата: (q)"},
@@ -139,8 +136,10 @@ TEST(ReleaseHistory, HeaderAndLineRules) {
         EXPECT_EQ(headers, c.headers) << c.what;
         EXPECT_EQ(changes, c.firstChanges) << c.what;
         EXPECT_EQ(h.Count(), int(c.headers.size())) << c.what;
-        if (h.Releases.empty()) EXPECT_EQ(h.LatestVersion, FILE_VERSION{}) << c.what;
-        else EXPECT_EQ(h.LatestVersion, h.Releases[0].Version) << c.what;
+        if (h.Releases.empty())
+            EXPECT_EQ(h.LatestVersion, FILE_VERSION{}) << c.what;
+        else
+            EXPECT_EQ(h.LatestVersion, h.Releases[0].Version) << c.what;
     }
 }
 

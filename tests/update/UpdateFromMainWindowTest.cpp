@@ -1,17 +1,17 @@
 // The whole update road from the main window's command: check, "Обновить",
 // download, start; the run then ends without its close handling, so nothing
 // of the run reaches the settings file.
-#include "dialogs/WindowText.h"
-#include "exchange/LoopbackServer.h"
-#include "support/MainWindowRun.h"
-#include "support/ModalAnswerer.h"
-#include "registry/ZOREN_OBJECT_LIST.h"
-#include "update/TFormUpgradeLoad.h"
-#include "update/UpdateTestSupport.h"
-
 #include <QAction>
 #include <QLabel>
 #include <QTreeWidget>
+
+#include "dialogs/WindowText.h"
+#include "exchange/LoopbackServer.h"
+#include "registry/ZOREN_OBJECT_LIST.h"
+#include "support/MainWindowRun.h"
+#include "support/ModalAnswerer.h"
+#include "update/TFormUpgradeLoad.h"
+#include "update/UpdateTestSupport.h"
 
 using UpdateFromMainWindow = MainWindowRun;
 
@@ -22,9 +22,10 @@ TEST_F(UpdateFromMainWindow, InstallerStartedAndTheRunEndsWithoutStoringAnything
     server.On("GET", "/update/zoren_mqtt/release_r.txt", [](const httplib::Request&, httplib::Response& res) {
         res.set_content("1.0.1.0 (02.02.2020)\r\n+ fix\r\n", "text/plain");
     });
-    server.On("GET", "/update/zoren_mqtt/setup.exe", [marker](const httplib::Request&, httplib::Response& res) {
-        res.set_content(Installer(marker, 4096), "application/octet-stream");
-    });
+    server.On("GET", "/update/zoren_mqtt/setup.exe",
+              [marker](const httplib::Request&, httplib::Response& res) {
+                  res.set_content(Installer(marker, 4096), "application/octet-stream");
+              });
     server.Start();
     WriteIni("[Update]\r\nServer=http://127.0.0.1:" + std::to_string(server.Port()) +
              "\r\n[OBJECT0]\r\nName=A\r\nIp=10.0.0.1\r\n[OBJECT1]\r\nName=B\r\nIp=10.0.0.2\r\n");

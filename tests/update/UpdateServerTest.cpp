@@ -1,9 +1,9 @@
 // The update server's address: read from the settings document, never written.
+#include <gtest/gtest.h>
+
 #include "storage/AppSettings.h"
 #include "support/TempDir.h"
 #include "update/UpdateServer.h"
-
-#include <gtest/gtest.h>
 
 TEST(UpdateServer, AddressFromTheSettingsOrTheDefault) {
     TempDir dir;
@@ -16,8 +16,10 @@ TEST(UpdateServer, AddressFromTheSettingsOrTheDefault) {
         {"no settings document", false, nullptr, "http://127.0.0.1:8765/update/zoren_mqtt/release_r.txt"},
         {"key absent", true, nullptr, "http://127.0.0.1:8765/update/zoren_mqtt/release_r.txt"},
         {"key empty", true, "", "http://127.0.0.1:8765/update/zoren_mqtt/release_r.txt"},
-        {"configured", true, "http://updates.local:81", "http://updates.local:81/update/zoren_mqtt/release_r.txt"},
-        {"trailing slash", true, "http://updates.local/", "http://updates.local/update/zoren_mqtt/release_r.txt"},
+        {"configured", true, "http://updates.local:81",
+         "http://updates.local:81/update/zoren_mqtt/release_r.txt"},
+        {"trailing slash", true, "http://updates.local/",
+         "http://updates.local/update/zoren_mqtt/release_r.txt"},
     };
     for (const Case& c : cases) {
         IniFile.reset();

@@ -3,16 +3,15 @@
 // waiting for a file that a started program writes.
 #pragma once
 
-#include "platform/FileSystem.h"
-#include "update/ApplicationTerminate.h"
+#include <unistd.h>
 
 #include <QApplication>
 #include <QTimer>
-
-#include <unistd.h>
-
 #include <functional>
 #include <string>
+
+#include "platform/FileSystem.h"
+#include "update/ApplicationTerminate.h"
 
 // An installer that leaves a marker file, padded with a comment the shell never reads.
 inline std::string Installer(const std::string& marker, std::size_t size) {
@@ -36,4 +35,3 @@ inline bool WaitForFile(const std::string& path) {
     for (int i = 0; i < 1000 && !fs1251::FileExists(path); ++i) ::usleep(10000);
     return fs1251::FileExists(path);
 }
-

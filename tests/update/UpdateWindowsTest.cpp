@@ -1,6 +1,24 @@
 // The about box, the update check and the download window against a real
 // HTTP server on 127.0.0.1, with their messages answered as a user would.
 // This test program carries the version record 1.0.0.0, like the tool.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+
 #include "dialogs/WindowText.h"
 #include "exchange/LoopbackServer.h"
 #include "platform/FileSystem.h"
@@ -12,25 +30,6 @@
 #include "update/TFormUpgradeLoad.h"
 #include "update/UpdateCommands.h"
 #include "update/UpdateTestSupport.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QPointer>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
-#include <QTreeWidget>
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <functional>
-#include <map>
-#include <mutex>
-#include <set>
-#include <string>
 
 namespace {
 
@@ -48,25 +47,27 @@ class UpdateRun {
 public:
     UpdateRun() {
         // One handler, registered before the server starts, serves whatever the test put in files.
-        server.On("GET", R"(/update/zoren_mqtt/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            auto it = files_.find(req.matches[1]);
-            if (it == files_.end()) {
-                res.status = 404;
-                return;
-            }
-            std::string body = it->second;
-            if (!chunked_.count(it->first)) {
-                res.set_content(body, "application/octet-stream");
-                return;
-            }
-            res.set_chunked_content_provider("application/octet-stream", [body](std::size_t, httplib::DataSink& sink) {
-                for (std::size_t at = 0; at < body.size(); at += 65536)
-                    sink.write(body.data() + at, std::min<std::size_t>(65536, body.size() - at));
-                sink.done();
-                return true;
+        server.On(
+            "GET", R"(/update/zoren_mqtt/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
+                std::lock_guard<std::mutex> lock(mutex_);
+                auto it = files_.find(req.matches[1]);
+                if (it == files_.end()) {
+                    res.status = 404;
+                    return;
+                }
+                std::string body = it->second;
+                if (!chunked_.count(it->first)) {
+                    res.set_content(body, "application/octet-stream");
+                    return;
+                }
+                res.set_chunked_content_provider(
+                    "application/octet-stream", [body](std::size_t, httplib::DataSink& sink) {
+                        for (std::size_t at = 0; at < body.size(); at += 65536)
+                            sink.write(body.data() + at, std::min<std::size_t>(65536, body.size() - at));
+                        sink.done();
+                        return true;
+                    });
             });
-        });
         server.Start();
         IniFile->WriteString("Update", "Server", "http://127.0.0.1:" + std::to_string(server.Port()));
         settings.Restart();  // the settings file now holds the address
@@ -82,7 +83,9 @@ public:
         if (chunked) chunked_.insert(file);
     }
     std::string Url(const std::string& file) const { return server.Url("/update/zoren_mqtt/" + file); }
-    std::string DataPath(const std::string& name) const { return settings.Home().Path() + "/ZorEN_MQTT/" + name; }
+    std::string DataPath(const std::string& name) const {
+        return settings.Home().Path() + "/ZorEN_MQTT/" + name;
+    }
 
     SettingsRun settings;
     LoopbackServer server;
@@ -161,21 +164,24 @@ TEST(UpgradeWindow, InstalledVersionImagesAndTree) {
     EXPECT_FALSE(window.BtnUpgrade->icon().isNull());
     EXPECT_EQ(window.TreeView1->indentation(), 19);
 
-    const char* names[] = {"About16", "action_check", "vote_yes_1", "bug_16x16", "Attention 16",
-                           "trash full_16x16", "base_1", "login", "User-v1_1", "blog_1", "time", "alert16",
-                           "arrow_down_16", "Vote_no", "block_16x16", "computer_16x16", "document_16",
-                           "shuffle_16x16", "star_1", "tag"};
+    const char* names[] = {"About16",       "action_check",     "vote_yes_1",  "bug_16x16",
+                           "Attention 16",  "trash full_16x16", "base_1",      "login",
+                           "User-v1_1",     "blog_1",           "time",        "alert16",
+                           "arrow_down_16", "Vote_no",          "block_16x16", "computer_16x16",
+                           "document_16",   "shuffle_16x16",    "star_1",      "tag"};
     ASSERT_EQ(window.AlphaImageList16.Count(), 20);
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(TAlphaImageList::Name(i).toStdString(), names[i]) << i;
         QImage image = window.AlphaImageList16.Icon(i).pixmap(16, 16).toImage();
         EXPECT_EQ(image.size(), QSize(16, 16)) << names[i];
         for (int j = 0; j < i; ++j)
-            EXPECT_NE(image, window.AlphaImageList16.Icon(j).pixmap(16, 16).toImage()) << names[i] << " vs " << names[j];
+            EXPECT_NE(image, window.AlphaImageList16.Icon(j).pixmap(16, 16).toImage())
+                << names[i] << " vs " << names[j];
     }
 
-    EXPECT_EQ(ParseReleaseHistory(&window, "1.2.0.0 (x)\n* a\n1.1.0.3 (01.06.2019)\n+ new report\n- wrong port\n"
-                                           "1.0.0.0 (01.01.2019)\n+ first\n"),
+    EXPECT_EQ(ParseReleaseHistory(&window,
+                                  "1.2.0.0 (x)\n* a\n1.1.0.3 (01.06.2019)\n+ new report\n- wrong port\n"
+                                  "1.0.0.0 (01.01.2019)\n+ first\n"),
               2);
     EXPECT_EQ(window.LatestVersion, (FILE_VERSION{1, 2, 0, 0}));
     QTreeWidget* tree = window.TreeView1;
@@ -210,10 +216,11 @@ TEST(UpdateCheck, FailuresAndNothingNewer) {
          "Не удалось проверить обновление..."},
         {"empty history", "", false, "Ошибка", "Не удалось получить историю версий...",
          "Не удалось проверить обновление..."},
-        {"no newer release", "1.0.0.0 (01.01.2019)\r\n+ first\r\n", false, "Внимание", "Обновление не требуется...",
-         "Установлена последняя версия ПО..."},
+        {"no newer release", "1.0.0.0 (01.01.2019)\r\n+ first\r\n", false, "Внимание",
+         "Обновление не требуется...", "Установлена последняя версия ПО..."},
         {"no newer release, quiet", "0.9.0.0\r\n", true, nullptr, "", "Установлена последняя версия ПО..."},
-        {"404 even when quiet", nullptr, true, "Ошибка", "Не удалось получить историю версий...\nHTTP/1.1 404 Not Found",
+        {"404 even when quiet", nullptr, true, "Ошибка",
+         "Не удалось получить историю версий...\nHTTP/1.1 404 Not Found",
          "Не удалось проверить обновление..."},
     };
     for (const Case& c : cases) {
@@ -254,7 +261,8 @@ TEST(UpdateCheck, NewerReleaseClosedWithoutUpgrading) {
     answerer.Then([&](QWidget* modal) {
         auto* form = qobject_cast<TFormUpgrade*>(modal);
         held = form && form == FormUpgrade;
-        if (form && form->TreeView1->topLevelItemCount() > 0) top = Bytes(form->TreeView1->topLevelItem(0)->text(0));
+        if (form && form->TreeView1->topLevelItemCount() > 0)
+            top = Bytes(form->TreeView1->topLevelItem(0)->text(0));
         // A second check while this one runs returns at once.
         EXPECT_EQ(CheckForUpdate(nullptr, false), "");
         modal->close();
@@ -299,7 +307,7 @@ TEST(UpdateDownload, InstallerStartedAndProgramEndsWithoutSaving) {
     EXPECT_EQ(progress, "100 %");
     EXPECT_TRUE(WaitForFile(fs1251::ModelPath(marker)));
     EXPECT_EQ(TempDir::ReadFile(run.DataPath("setup.exe")), installer);
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(run.DataPath("setup.exe").c_str(), &st), 0);
     EXPECT_NE(st.st_mode & S_IXUSR, 0u);
 
@@ -337,7 +345,8 @@ TEST(UpdateDownload, ProgressOfAnAnnouncedSize) {
     struct Step {
         std::int64_t received;
         const char* label;
-    } steps[] = {{0, "0 %"}, {19999, "0 %"}, {20000, "1 %"}, {1000000, "50 %"}, {1999999, "99 %"}, {2000000, "100 %"}};
+    } steps[] = {{0, "0 %"},        {19999, "0 %"},    {20000, "1 %"},
+                 {1000000, "50 %"}, {1999999, "99 %"}, {2000000, "100 %"}};
     for (const Step& s : steps) {
         load.IdHTTP1Work(TWorkMode::wmRead, s.received);
         EXPECT_EQ(Bytes(load.LabelProgress->text()), s.label) << s.received;
@@ -364,14 +373,15 @@ TEST(UpdateDownload, FailuresKeepTheWindowOpenWithClose) {
     } cases[] = {
         {"404", nullptr, "Не удалось загрузить файл обновления:\n", false},
         {"empty installer", "", "Не удалось загрузить файл обновления:\n", false},
-        {"installer the system cannot start", "neither a script nor a program", "Ошибка при запуске обновления...",
-         true},
+        {"installer the system cannot start", "neither a script nor a program",
+         "Ошибка при запуске обновления...", true},
     };
     for (const Case& c : cases) {
         UpdateRun run;
         if (c.body) run.Serve("setup.exe", c.body);
         std::string expected = Utf8ToCp1251(c.text);
-        if (!c.savedAfterwards) expected += run.Url("setup.exe") + (c.body ? "\nHTTP/1.1 200 OK" : "\nHTTP/1.1 404 Not Found");
+        if (!c.savedAfterwards)
+            expected += run.Url("setup.exe") + (c.body ? "\nHTTP/1.1 200 OK" : "\nHTTP/1.1 404 Not Found");
 
         QPointer<TFormUpgradeLoad> load = new TFormUpgradeLoad(nullptr);
         FormUpgradeLoad = load;
@@ -385,7 +395,8 @@ TEST(UpdateDownload, FailuresKeepTheWindowOpenWithClose) {
         ASSERT_TRUE(load) << c.what;
         EXPECT_EQ(Bytes(load->ButtonBreak->text()), "Закрыть"_w) << c.what;
         EXPECT_TRUE(load->isVisible()) << c.what;
-        EXPECT_EQ(fs1251::FileExists(fs1251::ModelPath(run.DataPath("setup.exe"))), c.savedAfterwards) << c.what;
+        EXPECT_EQ(fs1251::FileExists(fs1251::ModelPath(run.DataPath("setup.exe"))), c.savedAfterwards)
+            << c.what;
 
         // "Закрыть" closes and releases the window.
         load->ButtonBreak->click();
