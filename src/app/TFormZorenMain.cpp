@@ -23,6 +23,7 @@
 #include "registry/ZOREN_OBJECT_LIST.h"
 #include "storage/AppSettings.h"
 #include "storage/FormState.h"
+#include "update/ApplicationTerminate.h"
 #include "update/UpdateCommands.h"
 
 TFormZorenMain* FormZorenMain = nullptr;
@@ -198,6 +199,11 @@ void TFormZorenMain::setVisible(bool visible) {
 }
 
 void TFormZorenMain::closeEvent(QCloseEvent* event) {
+    // After the installer has been started the run ends without storing anything.
+    if (QuitWithoutSaving) {
+        event->accept();
+        return;
+    }
     FormClose();
     event->accept();
 }
