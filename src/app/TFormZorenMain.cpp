@@ -56,12 +56,6 @@ protected:
     }
 };
 
-QFont Tahoma13() {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    return font;
-}
-
 std::string ExecutableFolder() {
     std::string exe = fs1251::ProgramFilePath();
     std::size_t slash = exe.rfind('/');
@@ -73,7 +67,7 @@ std::string ExecutableFolder() {
 TFormZorenMain::TFormZorenMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FormZorenMain"));
     setWindowTitle(ToQString("Конфигурация ЗОРЕН-RF в режиме MQTT"_w));
-    setFont(Tahoma13());
+    setFont(TahomaFont(13));
     AlphaImageList1 = ClientNetworkIcon();
     setWindowIcon(AlphaImageList1);
 

@@ -24,9 +24,7 @@ TFormAbout::TFormAbout(QWidget* owner, std::string_view programFile)
                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FormAbout"));
     setWindowTitle(ToQString("О программе"_w));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(TahomaFont(13));
     setFixedSize(438, 213);
 
     Panel1 = new QFrame(this);
@@ -49,7 +47,7 @@ TFormAbout::TFormAbout(QWidget* owner, std::string_view programFile)
     };
     ProductName = label("ProductName", 16, 36);
     ProductName->setWordWrap(true);
-    QFont bold = font;
+    QFont bold = TahomaFont(13);
     bold.setBold(true);
     ProductName->setFont(bold);
     ProductName->setText(ToQString("Конфигуратор ЗОРЕН-RF в режиме MQTT"_w));
