@@ -30,9 +30,10 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 & wm=$!
 sleep 0.5
 unset QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 
 rc=0
 "$BUILD_DIR/bench/ui/zoren_bench_startup" --ours "$BUILD_DIR/zoren-mqtt" \
   --peer "$BUILD_DIR/bench/ui/zoren_bench_minimal_window" "$@" || rc=1
-"$BUILD_DIR/bench/ui/zoren_bench_editor" "$@" 2>/dev/null || rc=1
+"$BUILD_DIR/bench/ui/zoren_bench_editor" "$@" || rc=1
 exit $rc

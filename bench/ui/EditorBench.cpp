@@ -30,11 +30,13 @@
 
 namespace {
 
-long long MonotonicNs() {
+long long ClockNs(clockid_t clock) {
     timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    clock_gettime(clock, &now);
     return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
+long long MonotonicNs() { return ClockNs(CLOCK_MONOTONIC); }
+long long CpuNs() { return ClockNs(CLOCK_PROCESS_CPUTIME_ID); }
 
 // Notes the end of the first paint event of one widget.
 class TBenchApplication final : public QApplication {
@@ -42,9 +44,13 @@ public:
     using QApplication::QApplication;
     QObject* watched = nullptr;
     long long paintedAt = 0;
+    long long paintedCpu = 0;
     bool notify(QObject* receiver, QEvent* event) override {
         const bool result = QApplication::notify(receiver, event);
-        if (receiver == watched && event->type() == QEvent::Paint && paintedAt == 0) paintedAt = MonotonicNs();
+        if (receiver == watched && event->type() == QEvent::Paint && paintedAt == 0) {
+            paintedAt = MonotonicNs();
+            paintedCpu = CpuNs();
+        }
         return result;
     }
 };
@@ -159,10 +165,19 @@ void Settle(int ms) {
     while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-// Milliseconds from construction to the end of the first paint of the text, or -1.
-double OpenOurs(TBenchApplication& app, const std::string& path, bool whole) {
+struct Sample {
+    double wall = -1;  // ms from construction to the end of the first paint of the text; -1 on failure
+    double cpu = 0;    // ms of CPU the process used meanwhile
+};
+
+Sample Measured(const TBenchApplication& app, bool ok, long long start, long long startCpu) {
+    if (!ok) return {};
+    return {(app.paintedAt - start) / 1e6, (app.paintedCpu - startCpu) / 1e6};
+}
+
+Sample OpenOurs(TBenchApplication& app, const std::string& path, bool whole) {
     app.paintedAt = 0;
-    const long long start = MonotonicNs();
+    const long long start = MonotonicNs(), startCpu = CpuNs();
     auto editor = std::make_unique<TFormJsonEditor>(nullptr, nullptr);
     editor->FilePath = path;
     app.watched = editor->SynEdit1->viewport();
@@ -172,14 +187,14 @@ double OpenOurs(TBenchApplication& app, const std::string& path, bool whole) {
                     (!whole || FullyStyled(*editor->SynEdit1));
     app.watched = nullptr;
     editor.reset();
-    return ok ? (app.paintedAt - start) / 1e6 : -1;
+    return Measured(app, ok, start, startCpu);
 }
 
-double OpenPeer(TBenchApplication& app, const std::string& path, bool whole) {
+Sample OpenPeer(TBenchApplication& app, const std::string& path, bool whole) {
     app.paintedAt = 0;
-    const long long start = MonotonicNs();
+    const long long start = MonotonicNs(), startCpu = CpuNs();
     QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return -1;
+    if (!file.open(QIODevice::ReadOnly)) return {};
     const QString text = QString::fromUtf8(file.readAll());
     auto editor = std::make_unique<QsciScintilla>();
     editor->setUtf8(true);
@@ -192,7 +207,7 @@ double OpenPeer(TBenchApplication& app, const std::string& path, bool whole) {
     const bool ok = WaitForPaint(app) && (!whole || FullyStyled(*editor));
     app.watched = nullptr;
     editor.reset();
-    return ok ? (app.paintedAt - start) / 1e6 : -1;
+    return Measured(app, ok, start, startCpu);
 }
 
 double Median(std::vector<double> v) {
@@ -251,23 +266,28 @@ int main(int argc, char* argv[]) {
     for (const Variant& v : {Variant{"editor-open-1mb", true}, Variant{"editor-open-1mb-lazy", false}}) {
         OpenOurs(app, path, v.whole);
         OpenPeer(app, path, v.whole);
-        std::vector<double> ours, peer;
+        std::vector<double> ours, peer, ourCpu, peerCpu;
         for (int r = 0; r < runs; ++r) {
             for (int k = 0; k < 2; ++k) {
                 const bool mine = (r + k) % 2 == 0;
                 Settle(gapMs);
-                const double t = mine ? OpenOurs(app, path, v.whole) : OpenPeer(app, path, v.whole);
-                if (t < 0) {
+                const Sample t = mine ? OpenOurs(app, path, v.whole) : OpenPeer(app, path, v.whole);
+                if (t.wall < 0) {
                     ++failures;
                     std::fprintf(stderr, "%s: %s run %d failed\n", v.name, mine ? "ours" : "peer", r + 1);
                     continue;
                 }
-                (mine ? ours : peer).push_back(t);
-                if (verbose) std::fprintf(stderr, "%s %s %.1f ms\n", v.name, mine ? "ours" : "peer", t);
+                (mine ? ours : peer).push_back(t.wall);
+                (mine ? ourCpu : peerCpu).push_back(t.cpu);
+                if (verbose)
+                    std::fprintf(stderr, "%s %s %.1f ms (cpu %.1f ms)\n", v.name, mine ? "ours" : "peer", t.wall, t.cpu);
             }
         }
         const double a = Median(ours), b = Median(peer);
         std::printf("%s | ours %.1f ms | QsciLexerJSON %.1f ms | ratio %.2f\n", v.name, a, b, b > 0 ? a / b : 0.0);
+        const double ac = Median(ourCpu), bc = Median(peerCpu);
+        std::printf("%s-cpu | ours %.1f ms | QsciLexerJSON %.1f ms | ratio %.2f\n", v.name, ac, bc,
+                    bc > 0 ? ac / bc : 0.0);
         std::fflush(stdout);
     }
     std::filesystem::remove_all(folder);
