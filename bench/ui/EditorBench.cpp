@@ -117,8 +117,9 @@ std::string ConfigurationText(std::size_t atLeast) {
             for (int t = 0; t < 6; ++t) {
                 const std::string r = std::to_string(t + 1);
                 s += std::string("                        \"") + veltObjects[(addr + t) % 8] + "/" + a +
-                     "\": { \"ALR\": { \"r\": " + r + ", \"w\": -1 }, \"STT\": { \"r\": " +
-                     std::to_string(t + 9) + ", \"w\": -1 } }" + (t < 5 ? ",\n" : "\n");
+                     "\": { \"ALR\": { \"r\": " + r +
+                     ", \"w\": -1 }, \"STT\": { \"r\": " + std::to_string(t + 9) + ", \"w\": -1 } }" +
+                     (t < 5 ? ",\n" : "\n");
             }
         } else {
             s += "                    \"type\": \"RUML\",\n";
@@ -126,14 +127,15 @@ std::string ConfigurationText(std::size_t atLeast) {
             s += "                    \"params\": {\n";
             s += "                        \"debug\": 0,\n";
             for (int k = 0; k < 3; ++k)
-                s += "                        \"alarm" + std::to_string(k + 1) + "." + std::to_string(addr % 8 + 1) +
-                     "\": \"1," + std::to_string(10 + k) + ",3,0," + rumlAlarms[(addr + k) % 5] + "\"" +
-                     (k < 2 ? ",\n" : "\n");
+                s += "                        \"alarm" + std::to_string(k + 1) + "." +
+                     std::to_string(addr % 8 + 1) + "\": \"1," + std::to_string(10 + k) + ",3,0," +
+                     rumlAlarms[(addr + k) % 5] + "\"" + (k < 2 ? ",\n" : "\n");
             s += "                    },\n";
             s += "                    \"topics\": {\n";
             for (int t = 0; t < 4; ++t)
-                s += "                        \"LFT/" + std::to_string(t + 1) + "\": { \"STT\": { \"r\": " +
-                     std::to_string(3 + 10 * t) + ", \"w\": -1 }, \"TMP\": { \"r\": " + std::to_string(8 + 10 * t) +
+                s += "                        \"LFT/" + std::to_string(t + 1) +
+                     "\": { \"STT\": { \"r\": " + std::to_string(3 + 10 * t) +
+                     ", \"w\": -1 }, \"TMP\": { \"r\": " + std::to_string(8 + 10 * t) +
                      ", \"w\": -1 }, \"ALM\": { \"r\": " + std::to_string(9 + 10 * t) + ", \"w\": 2 } }" +
                      (t < 3 ? ",\n" : "\n");
         }
@@ -225,11 +227,16 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool more = i + 1 < argc;
-        if (a == "--runs" && more) runs = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--gap-ms" && more) gapMs = std::max(0, std::atoi(argv[++i]));
-        else if (a == "--keep" && more) keep = argv[++i];
-        else if (a == "--verbose") verbose = true;
-        else if (a.rfind("-platform", 0) == 0 && more) ++i;  // Qt's own option
+        if (a == "--runs" && more)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--gap-ms" && more)
+            gapMs = std::max(0, std::atoi(argv[++i]));
+        else if (a == "--keep" && more)
+            keep = argv[++i];
+        else if (a == "--verbose")
+            verbose = true;
+        else if (a.rfind("-platform", 0) == 0 && more)
+            ++i;  // Qt's own option
         else {
             std::fprintf(stderr, "usage: %s [--runs N] [--gap-ms MS] [--verbose] [--keep FILE]\n", argv[0]);
             return 2;
@@ -254,8 +261,7 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "generated document unreadable: %s\n", e.what());
             return 1;
         }
-        if (verbose)
-            std::fprintf(stderr, "document: %zu bytes, %d blocks\n", text.size(), blocks.Count());
+        if (verbose) std::fprintf(stderr, "document: %zu bytes, %d blocks\n", text.size(), blocks.Count());
     }
 
     int failures = 0;
@@ -280,11 +286,13 @@ int main(int argc, char* argv[]) {
                 (mine ? ours : peer).push_back(t.wall);
                 (mine ? ourCpu : peerCpu).push_back(t.cpu);
                 if (verbose)
-                    std::fprintf(stderr, "%s %s %.1f ms (cpu %.1f ms)\n", v.name, mine ? "ours" : "peer", t.wall, t.cpu);
+                    std::fprintf(stderr, "%s %s %.1f ms (cpu %.1f ms)\n", v.name, mine ? "ours" : "peer",
+                                 t.wall, t.cpu);
             }
         }
         const double a = Median(ours), b = Median(peer);
-        std::printf("%s | ours %.1f ms | QsciLexerJSON %.1f ms | ratio %.2f\n", v.name, a, b, b > 0 ? a / b : 0.0);
+        std::printf("%s | ours %.1f ms | QsciLexerJSON %.1f ms | ratio %.2f\n", v.name, a, b,
+                    b > 0 ? a / b : 0.0);
         const double ac = Median(ourCpu), bc = Median(peerCpu);
         std::printf("%s-cpu | ours %.1f ms | QsciLexerJSON %.1f ms | ratio %.2f\n", v.name, ac, bc,
                     bc > 0 ? ac / bc : 0.0);

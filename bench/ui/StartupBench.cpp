@@ -4,7 +4,8 @@
 //
 //   zoren_bench_startup --ours build/zoren-mqtt --peer build/bench/ui/zoren_bench_minimal_window
 //                       [--runs 20] [--gap-ms 300] [--verbose]
-//   zoren_bench_startup --make-home DIR N    (writes DIR/ZorEN_MQTT/ZorEN_MQTT.ini with N controllers, for profiling)
+//   zoren_bench_startup --make-home DIR N    (writes DIR/ZorEN_MQTT/ZorEN_MQTT.ini with N controllers, for
+//   profiling)
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -40,8 +41,8 @@ long long MonotonicNs() {
 
 // A register as the program writes it: 1251 bytes, CR LF, credentials in Base64.
 std::string RegisterText(const std::string& dataFolder, int count) {
-    static const char* const streets[] = {"ул. Садовая", "пр. Мира", "ул. Ленина", "Заречная ул.",
-                                          "ул. Строителей", "Набережная ул."};
+    static const char* const streets[] = {"ул. Садовая",  "пр. Мира",       "ул. Ленина",
+                                          "Заречная ул.", "ул. Строителей", "Набережная ул."};
     std::string out;
     for (int i = 0; i < count; ++i) {
         const std::string name = Utf8ToCp1251("Дом " + std::to_string(i + 1) + ", " + streets[i % 6]);
@@ -69,7 +70,8 @@ void WriteRegister(const std::string& home, int registerSize) {
 double CpuMs(pid_t pid) {
     double total = 0;
     std::error_code error;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
         std::ifstream in(task.path() / "schedstat");
         unsigned long long ns = 0;
         if (in >> ns) total += ns / 1e6;
@@ -90,7 +92,8 @@ std::optional<Sample> StartOnce(const std::vector<std::string>& command, int reg
     WriteRegister(home, registerSize);
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "XDG_DATA_HOME=", 14) != 0 && std::strncmp(*e, "ZOREN_REPORT_FIRST_PAINT=", 25) != 0)
+        if (std::strncmp(*e, "XDG_DATA_HOME=", 14) != 0 &&
+            std::strncmp(*e, "ZOREN_REPORT_FIRST_PAINT=", 25) != 0)
             env.emplace_back(*e);
     env.push_back("XDG_DATA_HOME=" + home);
     env.push_back("ZOREN_REPORT_FIRST_PAINT=1");
@@ -148,16 +151,22 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool more = i + 1 < argc;
-        if (a == "--ours" && more) ours = argv[++i];
-        else if (a == "--peer" && more) peer = argv[++i];
-        else if (a == "--runs" && more) runs = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--gap-ms" && more) gapMs = std::max(0, std::atoi(argv[++i]));
-        else if (a == "--verbose") verbose = true;
+        if (a == "--ours" && more)
+            ours = argv[++i];
+        else if (a == "--peer" && more)
+            peer = argv[++i];
+        else if (a == "--runs" && more)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--gap-ms" && more)
+            gapMs = std::max(0, std::atoi(argv[++i]));
+        else if (a == "--verbose")
+            verbose = true;
         else if (a == "--make-home" && i + 2 < argc) {
             WriteRegister(argv[i + 1], std::atoi(argv[i + 2]));
             return 0;
         } else {
-            std::fprintf(stderr, "usage: %s --ours PROGRAM --peer PROGRAM [--runs N] [--gap-ms MS] [--verbose]\n",
+            std::fprintf(stderr,
+                         "usage: %s --ours PROGRAM --peer PROGRAM [--runs N] [--gap-ms MS] [--verbose]\n",
                          argv[0]);
             return 2;
         }
@@ -194,8 +203,8 @@ int main(int argc, char* argv[]) {
                 (mine ? ourTimes : peerTimes).push_back(t->wall);
                 (mine ? ourCpu : peerCpu).push_back(t->cpu);
                 if (verbose)
-                    std::fprintf(stderr, "%s %s %.1f ms (cpu %.1f ms)\n", c.name, mine ? "ours" : "peer", t->wall,
-                                 t->cpu);
+                    std::fprintf(stderr, "%s %s %.1f ms (cpu %.1f ms)\n", c.name, mine ? "ours" : "peer",
+                                 t->wall, t->cpu);
             }
         }
         const double a = Median(ourTimes), b = Median(peerTimes);

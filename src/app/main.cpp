@@ -19,7 +19,8 @@ public:
         if (event->type() == QEvent::Paint) {
             timespec now{};
             clock_gettime(CLOCK_MONOTONIC, &now);
-            std::printf("first-paint %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+            std::printf("first-paint %lld\n",
+                        static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
             std::fflush(stdout);
             watched->removeEventFilter(this);
         }

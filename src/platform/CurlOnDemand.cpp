@@ -63,9 +63,7 @@ const CurlLibrary& Curl() {
 
 extern "C" {
 
-CURLcode curl_global_init(long flags) {
-    return Curl().handle ? Curl().globalInit(flags) : CURLE_FAILED_INIT;
-}
+CURLcode curl_global_init(long flags) { return Curl().handle ? Curl().globalInit(flags) : CURLE_FAILED_INIT; }
 
 CURL* curl_easy_init() { return Curl().handle ? Curl().easyInit() : nullptr; }
 
@@ -87,7 +85,9 @@ CURLcode curl_easy_setopt(CURL* curl, CURLoption option, ...) {
     return result;
 }
 
-CURLcode curl_easy_perform(CURL* curl) { return Curl().handle ? Curl().easyPerform(curl) : CURLE_FAILED_INIT; }
+CURLcode curl_easy_perform(CURL* curl) {
+    return Curl().handle ? Curl().easyPerform(curl) : CURLE_FAILED_INIT;
+}
 
 CURLcode curl_easy_getinfo(CURL* curl, CURLINFO info, ...) {
     if (!Curl().handle) return CURLE_FAILED_INIT;
