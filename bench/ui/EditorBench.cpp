@@ -149,6 +149,8 @@ std::string ConfigurationText(std::size_t atLeast) {
 bool WaitForPaint(TBenchApplication& app) {
     QElapsedTimer waited;
     waited.start();
+    QTimer wakeUp;  // so that the time-out is seen even when no event comes
+    wakeUp.start(100);
     while (app.paintedAt == 0) {
         if (waited.elapsed() > 10000) return false;
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
