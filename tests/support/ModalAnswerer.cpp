@@ -61,6 +61,16 @@ ModalAnswerer::Action ModalAnswerer::PressKey(int key) {
     };
 }
 
+ModalAnswerer::Action ModalAnswerer::PressKeyInFocus(int key) {
+    return [key](QWidget* modal) {
+        QWidget* target = modal->focusWidget() ? modal->focusWidget() : modal;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+    };
+}
+
 ModalAnswerer::Action ModalAnswerer::Close() {
     return [](QWidget* modal) { modal->close(); };
 }

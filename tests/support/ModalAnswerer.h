@@ -31,6 +31,7 @@ public:
     // Common actions.
     static Action ClickButton(const QString& text);  // a QAbstractButton by its text, trimmed
     static Action PressKey(int key);                 // a key press sent to the window
+    static Action PressKeyInFocus(int key);          // a key press sent to the window's focused widget
     static Action Close();                           // the close box
 
     const std::vector<ModalSeen>& Seen() const { return seen_; }

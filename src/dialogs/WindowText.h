@@ -1,0 +1,12 @@
+// Conversion of model texts (Windows-1251 bytes) to and from Qt strings, used
+// only where a text crosses into or out of a window.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "platform/Cp1251.h"
+
+inline QString ToQString(std::string_view text) { return QString::fromStdString(Cp1251ToUtf8(text)); }
+inline std::string FromQString(const QString& text) { return Utf8ToCp1251(text.toStdString()); }
