@@ -47,7 +47,7 @@ void Ours(benchmark::State& state, const Input* in) {
 }
 
 void RapidJson(benchmark::State& state, const Input* in) {
-    state.counters["target"] = in->name == "canada" ? 0.5 : 1.0;
+    if (in->name != "mqtt") state.counters["target"] = in->name == "canada" ? 0.5 : 1.0;
     for (auto _ : state) {
         rapidjson::Document d;
         d.Parse(in->bytes.data(), in->bytes.size());

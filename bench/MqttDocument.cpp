@@ -75,7 +75,7 @@ void Block(std::string& out, Lcg& rnd, int index) {
         Indent(out, 5);
         out += "},\n";
     }
-    Topics(out, rnd, 5, 3 + static_cast<int>(rnd.Next(4)));
+    Topics(out, rnd, 5, 4 + static_cast<int>(rnd.Next(4)));
     Indent(out, 4);
     out += "}";
 }
