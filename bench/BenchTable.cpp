@@ -21,6 +21,7 @@ struct Row {
     double cv = -1;
     double target = 0;
     bool wall = false;
+    double slowest = -1;
     std::string extra;
 };
 
@@ -62,10 +63,14 @@ int main(int argc, char** argv) {
         for (int i = 0; list && i < list->Count(); ++i) {
             const TJSONValue* b = list->GetByIndex(i);
             const std::string kind = b->DefValue("aggregate_name", "");
-            if (kind != "median" && kind != "cv") continue;
+            if (kind != "median" && kind != "cv" && kind != "max") continue;
             std::string run = b->DefValue("run_name", "");
-            for (const char* suffix : {"/real_time", "/manual_time"})
-                if (run.ends_with(suffix)) run.resize(run.size() - std::string_view(suffix).size());
+            // Drop what Google Benchmark appends for its own options.
+            for (std::size_t slash; (slash = run.rfind('/')) != std::string::npos;) {
+                const std::string_view last = std::string_view(run).substr(slash + 1);
+                if (last != "real_time" && last != "manual_time" && !last.starts_with("iterations:")) break;
+                run.resize(slash);
+            }
             auto [it, fresh] = index.emplace(run, rows.size());
             if (fresh) {
                 Row r;
@@ -75,6 +80,11 @@ int main(int argc, char** argv) {
                 rows.push_back(r);
             }
             Row& r = rows[it->second];
+            if (kind == "max") {
+                // The slowest single request of the whole run, where a benchmark records it.
+                if (const TJSONValue* m = b->ByPath("max_ms")) r.slowest = m->Number;
+                continue;
+            }
             if (kind == "cv") {
                 const TJSONValue* t = b->ByPath(b->ByPath("wall_clock") ? "real_time" : "cpu_time");
                 r.cv = t ? t->Number : -1;
@@ -92,7 +102,7 @@ int main(int argc, char** argv) {
                 else if (f->Name != "real_time" && f->Name != "cpu_time" && f->Name != "iterations" &&
                          f->Name != "repetitions" && f->Name != "repetition_index" && f->Name != "threads" &&
                          f->Name != "family_index" && f->Name != "per_family_instance_index" &&
-                         f->Name != "items_per_second" && f->Name != "wall_clock")
+                         f->Name != "items_per_second" && f->Name != "wall_clock" && f->Name != "max_ms")
                     r.extra += (r.extra.empty() ? "" : ", ") + f->Name + " " + TJSONValue::NumberToText(std::round(f->Number * 100) / 100);
             }
         }
@@ -114,11 +124,13 @@ int main(int argc, char** argv) {
                 if (!met) ++missed;
             }
         }
+        std::string notes = r.extra;
+        if (r.slowest >= 0) notes += (notes.empty() ? "" : ", ") + Format("slowest request %.2f ms", r.slowest);
         std::printf("| %s | %s%s | %s | %s | %s | %s | %s | %s |\n", r.group.c_str(), r.impl.c_str(),
                     &r == ours ? " (ours)" : "", (FormatMs(r.ms) + (r.wall ? "*" : "")).c_str(),
-                    r.bytesPerSecond > 0 ? Format("%.0f", r.bytesPerSecond / 1e6).c_str() : "",
+                    r.bytesPerSecond > 0 ? Format(r.bytesPerSecond >= 1e7 ? "%.0f" : "%.1f", r.bytesPerSecond / 1e6).c_str() : "",
                     r.cv >= 0 ? Format("%.1f%%", r.cv * 100).c_str() : "", ratio.c_str(), target.c_str(),
-                    r.extra.c_str());
+                    notes.c_str());
     }
     std::printf("\n%d target(s) not met. Ratio = peer median time / our median time (above 1: ours is faster).\n",
                 missed);
