@@ -1,10 +1,10 @@
 #include "BenchData.h"
 
-#include "platform/FileSystem.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "platform/FileSystem.h"
 
 std::string BenchDataFolder() {
     if (const char* env = std::getenv("ZOREN_BENCH_DATA"); env && *env) return env;
@@ -15,7 +15,8 @@ std::string ReadBenchFile(std::string_view name) {
     const std::string path = BenchDataFolder() + "/" + std::string(name);
     std::string bytes, error;
     if (!fs1251::ReadWholeFile(path, bytes, error)) {
-        std::fprintf(stderr, "bench: cannot read %s: %s (set ZOREN_BENCH_DATA)\n", path.c_str(), error.c_str());
+        std::fprintf(stderr, "bench: cannot read %s: %s (set ZOREN_BENCH_DATA)\n", path.c_str(),
+                     error.c_str());
         std::exit(2);
     }
     return bytes;

@@ -4,13 +4,13 @@
 // ours, the others are peers. The ratio is the peer's median time over ours
 // (above 1: ours is faster). A peer's "target" counter is the ratio ours must
 // reach; the table marks it, it never fails the run.
-#include "json/TJSONValue.h"
-
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "json/TJSONValue.h"
 
 namespace {
 
@@ -97,18 +97,22 @@ int main(int argc, char** argv) {
             for (int c = 0; c < b->Count(); ++c) {
                 const TJSONValue* f = b->GetByIndex(c);
                 if (f->ValueType != TJSONValueType::jtNumber) continue;
-                if (f->Name == "bytes_per_second") r.bytesPerSecond = f->Number;
-                else if (f->Name == "target") r.target = f->Number;
+                if (f->Name == "bytes_per_second")
+                    r.bytesPerSecond = f->Number;
+                else if (f->Name == "target")
+                    r.target = f->Number;
                 else if (f->Name != "real_time" && f->Name != "cpu_time" && f->Name != "iterations" &&
                          f->Name != "repetitions" && f->Name != "repetition_index" && f->Name != "threads" &&
                          f->Name != "family_index" && f->Name != "per_family_instance_index" &&
                          f->Name != "items_per_second" && f->Name != "wall_clock" && f->Name != "max_ms")
-                    r.extra += (r.extra.empty() ? "" : ", ") + f->Name + " " + TJSONValue::NumberToText(std::round(f->Number * 100) / 100);
+                    r.extra += (r.extra.empty() ? "" : ", ") + f->Name + " " +
+                               TJSONValue::NumberToText(std::round(f->Number * 100) / 100);
             }
         }
     }
 
-    std::printf("| case | implementation | median (CPU, or wall*) | MB/s | cv | ours vs this | target | notes |\n");
+    std::printf(
+        "| case | implementation | median (CPU, or wall*) | MB/s | cv | ours vs this | target | notes |\n");
     std::printf("|---|---|---:|---:|---:|---:|---|---|\n");
     int missed = 0;
     const Row* ours = nullptr;
@@ -125,14 +129,18 @@ int main(int argc, char** argv) {
             }
         }
         std::string notes = r.extra;
-        if (r.slowest >= 0) notes += (notes.empty() ? "" : ", ") + Format("slowest request %.2f ms", r.slowest);
+        if (r.slowest >= 0)
+            notes += (notes.empty() ? "" : ", ") + Format("slowest request %.2f ms", r.slowest);
         std::printf("| %s | %s%s | %s | %s | %s | %s | %s | %s |\n", r.group.c_str(), r.impl.c_str(),
                     &r == ours ? " (ours)" : "", (FormatMs(r.ms) + (r.wall ? "*" : "")).c_str(),
-                    r.bytesPerSecond > 0 ? Format(r.bytesPerSecond >= 1e7 ? "%.0f" : "%.1f", r.bytesPerSecond / 1e6).c_str() : "",
+                    r.bytesPerSecond > 0
+                        ? Format(r.bytesPerSecond >= 1e7 ? "%.0f" : "%.1f", r.bytesPerSecond / 1e6).c_str()
+                        : "",
                     r.cv >= 0 ? Format("%.1f%%", r.cv * 100).c_str() : "", ratio.c_str(), target.c_str(),
                     notes.c_str());
     }
-    std::printf("\n%d target(s) not met. Ratio = peer median time / our median time (above 1: ours is faster).\n",
-                missed);
+    std::printf(
+        "\n%d target(s) not met. Ratio = peer median time / our median time (above 1: ours is faster).\n",
+        missed);
     return 0;
 }

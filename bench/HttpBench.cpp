@@ -5,10 +5,6 @@
 // handle per request and the read over HTTP/1.0, exactly as THttpClient does.
 // Each repetition is 1,000 requests timed on the wall clock; "max_ms" is the
 // slowest single request (its "max" aggregate: the slowest of the whole run).
-#include "MqttDocument.h"
-
-#include "platform/HttpClient.h"
-
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 #include <httplib.h>
@@ -19,6 +15,9 @@
 #include <memory>
 #include <string>
 #include <thread>
+
+#include "MqttDocument.h"
+#include "platform/HttpClient.h"
 
 namespace {
 
@@ -34,10 +33,12 @@ struct Server {
         http.set_keep_alive_max_count(1000000);
         // Without it the reply's second write waits for the client's delayed ACK on a kept connection.
         http.set_tcp_nodelay(true);
-        http.Post("/configuration",
-                  [this](const httplib::Request&, httplib::Response& res) { res.set_content(document, "application/json"); });
+        http.Post("/configuration", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_content(document, "application/json");
+        });
         http.Put("/configuration", [this](const httplib::Request& req, httplib::Response& res) {
-            res.set_content(req.body.size() == document.size() ? kAccepted : "configuration error\r\n", "text/plain");
+            res.set_content(req.body.size() == document.size() ? kAccepted : "configuration error\r\n",
+                            "text/plain");
         });
         port = http.bind_to_any_port("127.0.0.1");
         thread = std::thread([this] { http.listen_after_bind(); });
@@ -123,7 +124,8 @@ bool CurlRequest(Easy& e, Kind kind, const std::string& url, std::string& reply,
     }
     long status = 0;
     curl_easy_getinfo(e.h, CURLINFO_RESPONSE_CODE, &status);
-    return status == 200 && (kind == Kind::Read ? reply.size() == server->document.size() : reply == kAccepted);
+    return status == 200 &&
+           (kind == Kind::Read ? reply.size() == server->document.size() : reply == kAccepted);
 }
 
 void CurlReused(benchmark::State& state, Kind kind) {
@@ -153,14 +155,17 @@ int main(int argc, char** argv) {
     for (Kind kind : {Kind::Read, Kind::Write}) {
         const std::string group = kind == Kind::Read ? "http/read-post-20k/" : "http/write-put-20k/";
         using Fn = void (*)(benchmark::State&, Kind);
-        const std::pair<const char*, Fn> impls[] = {
-            {"THttpClient", Ours}, {"libcurl-one-handle", CurlReused}, {"libcurl-handle-per-request", CurlFresh}};
+        const std::pair<const char*, Fn> impls[] = {{"THttpClient", Ours},
+                                                    {"libcurl-one-handle", CurlReused},
+                                                    {"libcurl-handle-per-request", CurlFresh}};
         for (const auto& [impl, fn] : impls)
             benchmark::RegisterBenchmark((group + impl).c_str(), fn, kind)
                 ->Iterations(1000)
                 ->UseRealTime()
                 ->Unit(benchmark::kMicrosecond)
-                ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); });
+                ->ComputeStatistics("max", [](const std::vector<double>& v) {
+                    return *std::max_element(v.begin(), v.end());
+                });
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,22 +2,21 @@
 // parses the same bytes from memory into a complete tree and frees it.
 // The first benchmark of each document is ours; a peer's "target" counter is
 // the speed ratio ours must reach against it (shown by zoren_bench_table).
-#include "BenchData.h"
-#include "MqttDocument.h"
-
-#include "json/TJSONValue.h"
+#include <benchmark/benchmark.h>
+#include <rapidjson/document.h>
+#include <simdjson.h>
 
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <benchmark/benchmark.h>
-#include <nlohmann/json.hpp>
-#include <rapidjson/document.h>
-#include <simdjson.h>
-
 #include <cstdio>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
+
+#include "BenchData.h"
+#include "MqttDocument.h"
+#include "json/TJSONValue.h"
 
 namespace {
 
@@ -28,7 +27,8 @@ struct Input {
 };
 
 void Finish(benchmark::State& state, const Input& in) {
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(in.bytes.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(in.bytes.size()));
 }
 
 void Ours(benchmark::State& state, const Input* in) {
@@ -88,7 +88,8 @@ void SimdJson(benchmark::State& state, const Input* in) {
 }
 
 void QtJson(benchmark::State& state, const Input* in) {
-    const QByteArray raw = QByteArray::fromRawData(in->bytes.data(), static_cast<qsizetype>(in->bytes.size()));
+    const QByteArray raw =
+        QByteArray::fromRawData(in->bytes.data(), static_cast<qsizetype>(in->bytes.size()));
     for (auto _ : state) {
         QJsonParseError error;
         QJsonDocument d = QJsonDocument::fromJson(raw, &error);
@@ -107,7 +108,8 @@ int main(int argc, char** argv) {
     static std::vector<Input> inputs;
     inputs.reserve(4);
     for (const char* name : {"canada", "citm_catalog", "twitter"}) {
-        Input in{name == std::string("citm_catalog") ? "citm" : name, ReadBenchFile(std::string(name) + ".json"), simdjson::padded_string()};
+        Input in{name == std::string("citm_catalog") ? "citm" : name,
+                 ReadBenchFile(std::string(name) + ".json"), simdjson::padded_string()};
         inputs.push_back(std::move(in));
     }
     inputs.push_back({"mqtt", MakeMqttDocument(2000), simdjson::padded_string()});
@@ -117,11 +119,16 @@ int main(int argc, char** argv) {
     }
     for (const auto& in : inputs) {
         const std::string prefix = "json/" + in.name + "/";
-        benchmark::RegisterBenchmark((prefix + "TJSONValue").c_str(), Ours, &in)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((prefix + "RapidJSON").c_str(), RapidJson, &in)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((prefix + "nlohmann").c_str(), Nlohmann, &in)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((prefix + "simdjson").c_str(), SimdJson, &in)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((prefix + "QJsonDocument").c_str(), QtJson, &in)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((prefix + "TJSONValue").c_str(), Ours, &in)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((prefix + "RapidJSON").c_str(), RapidJson, &in)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((prefix + "nlohmann").c_str(), Nlohmann, &in)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((prefix + "simdjson").c_str(), SimdJson, &in)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((prefix + "QJsonDocument").c_str(), QtJson, &in)
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -13,7 +13,8 @@ struct Lcg {
     }
 };
 
-const char* const kCodes[] = {"CNN", "PVD", "LVL", "BTR", "ALR", "STT", "TMP", "FIR", "DOR", "PWR", "ERR", "MOD"};
+const char* const kCodes[] = {"CNN", "PVD", "LVL", "BTR", "ALR", "STT",
+                              "TMP", "FIR", "DOR", "PWR", "ERR", "MOD"};
 const char* const kPrefixes[] = {"MQT", "FAL", "LFT", "SHL", "DVR", "PMP"};
 // Lift alarm texts as an engineer types them (UTF-8, as the controller serves them).
 const char* const kAlarmTexts[] = {"Застревание кабины", "Открыта дверь шахты", "Нет связи с лифтом",
@@ -35,8 +36,8 @@ void Topics(std::string& out, Lcg& rnd, int level, int objects) {
             Indent(out, level + 2);
             out += '"';
             out += kCodes[(t + o) % 12];
-            out += "\": {\"r\": " + std::to_string(rnd.Next(64)) + ", \"w\": " +
-                   (rnd.Next(4) == 0 ? std::to_string(rnd.Next(64)) : std::string("-1")) + "}";
+            out += "\": {\"r\": " + std::to_string(rnd.Next(64)) +
+                   ", \"w\": " + (rnd.Next(4) == 0 ? std::to_string(rnd.Next(64)) : std::string("-1")) + "}";
             out += t + 1 < topics ? ",\n" : "\n";
         }
         Indent(out, level + 1);
@@ -57,7 +58,8 @@ void Block(std::string& out, Lcg& rnd, int index) {
     if (kind == 1) {
         Indent(out, 5);
         out += "\"params\": {\"debug\": 0";
-        for (int l = 1; l <= 8; ++l) out += ", \"type" + std::to_string(l) + "\": " + std::to_string(rnd.Next(5));
+        for (int l = 1; l <= 8; ++l)
+            out += ", \"type" + std::to_string(l) + "\": " + std::to_string(rnd.Next(5));
         out += "},\n";
     } else if (kind == 2) {
         Indent(out, 5);
@@ -86,34 +88,36 @@ std::string MakeMqttDocument(int blocks) {
     Lcg rnd;
     std::string out;
     out.reserve(static_cast<std::size_t>(blocks) * 2600 + 4096);
-    out += "{\n"
-           "  \"mqtt\": {\n"
-           "    \"host\": \"broker.dispatch.local\",\n"
-           "    \"port\": 1883,\n"
-           "    \"username\": \"zoren\",\n"
-           "    \"password\": \"Kx7#pq29\",\n"
-           "    \"qos\": 1,\n"
-           "    \"retain\": true,\n"
-           "    \"willTopic\": \"zoren/building-17/status\",\n"
-           "    \"willMessage\": \"offline\",\n"
-           "    \"addTimestamp\": true,\n"
-           "    \"buffering\": true\n"
-           "  },\n"
-           "  \"http\": {\"password\": \"admin:Zr-2024\"},\n"
-           "  \"staticTopics\": {\"model\": \"ZOREN-RF\", \"firmware\": \"3.4.12\", \"uptime\": 0.0},\n"
-           "  \"buildings\": [\n"
-           "    {\n"
-           "      \"id\": \"building-17\",\n"
-           "      \"connection\": {\"type\": \"ravikgw\", \"ip\": \"10.20.0.15\", \"port\": 4000, "
-           "\"serial\": \"/dev/ttyS1\"},\n"
-           "      \"devices\": [\n";
+    out +=
+        "{\n"
+        "  \"mqtt\": {\n"
+        "    \"host\": \"broker.dispatch.local\",\n"
+        "    \"port\": 1883,\n"
+        "    \"username\": \"zoren\",\n"
+        "    \"password\": \"Kx7#pq29\",\n"
+        "    \"qos\": 1,\n"
+        "    \"retain\": true,\n"
+        "    \"willTopic\": \"zoren/building-17/status\",\n"
+        "    \"willMessage\": \"offline\",\n"
+        "    \"addTimestamp\": true,\n"
+        "    \"buffering\": true\n"
+        "  },\n"
+        "  \"http\": {\"password\": \"admin:Zr-2024\"},\n"
+        "  \"staticTopics\": {\"model\": \"ZOREN-RF\", \"firmware\": \"3.4.12\", \"uptime\": 0.0},\n"
+        "  \"buildings\": [\n"
+        "    {\n"
+        "      \"id\": \"building-17\",\n"
+        "      \"connection\": {\"type\": \"ravikgw\", \"ip\": \"10.20.0.15\", \"port\": 4000, "
+        "\"serial\": \"/dev/ttyS1\"},\n"
+        "      \"devices\": [\n";
     for (int i = 0; i < blocks; ++i) {
         Block(out, rnd, i);
         out += i + 1 < blocks ? ",\n" : "\n";
     }
-    out += "      ]\n"
-           "    }\n"
-           "  ]\n"
-           "}\n";
+    out +=
+        "      ]\n"
+        "    }\n"
+        "  ]\n"
+        "}\n";
     return out;
 }

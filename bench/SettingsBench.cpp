@@ -6,7 +6,6 @@
 // The first benchmark of each case is ours; a peer's "target" counter is the
 // speed ratio ours must reach against it (shown by zoren_bench_table).
 #include "BenchData.h"
-
 #include "platform/FileSystem.h"
 #include "registry/ZOREN_OBJECT_LIST.h"
 #include "storage/TFastIniFile.h"
@@ -32,13 +31,15 @@ struct IniInput {
 };
 
 // 1251 bytes, as the program writes them.
-const char* const kPlaces[] = {"\xC6\xCA \xD1\xEE\xEB\xED\xE5\xF7\xED\xFB\xE9",           // ЖК Солнечный
-                               "\xC1\xC6 \xCC\xE8\xF0\xE0 \xEF\xF0., 12",                    // БЖ Мира пр., 12
-                               "\xD8\xEA\xEE\xEB\xE0 \xB9 5, \xEA\xEE\xF0\xEF\xF3\xF1 \xC1",  // Школа № 5, корпус Б
-                               "\xD2\xD6 \xC3\xE0\xEB\xE0\xEA\xF2\xE8\xEA\xE0"};             // ТЦ Галактика
+const char* const kPlaces[] = {
+    "\xC6\xCA \xD1\xEE\xEB\xED\xE5\xF7\xED\xFB\xE9",               // ЖК Солнечный
+    "\xC1\xC6 \xCC\xE8\xF0\xE0 \xEF\xF0., 12",                     // БЖ Мира пр., 12
+    "\xD8\xEA\xEE\xEB\xE0 \xB9 5, \xEA\xEE\xF0\xEF\xF3\xF1 \xC1",  // Школа № 5, корпус Б
+    "\xD2\xD6 \xC3\xE0\xEB\xE0\xEA\xF2\xE8\xEA\xE0"};              // ТЦ Галактика
 const char* const kComments[] = {"\xEB\xE8\xF4\xF2\xFB 1-3, \xEF\xEE\xE4\xE2\xE0\xEB",  // лифты 1-3, подвал
-                                 "\xEF\xF3\xF1\xEA 2024",                                // пуск 2024
-                                 "", "\xE4\xEE\xF1\xF2\xF3\xEF \xF7\xE5\xF0\xE5\xE7 VPN"};  // доступ через VPN
+                                 "\xEF\xF3\xF1\xEA 2024",                               // пуск 2024
+                                 "",
+                                 "\xE4\xEE\xF1\xF2\xF3\xEF \xF7\xE5\xF0\xE5\xE7 VPN"};  // доступ через VPN
 
 void AddControllers(ZOREN_OBJECT_LIST& list, int count) {
     for (int i = 0; i < count; ++i) {
@@ -67,8 +68,8 @@ IniInput MakeIni(std::string name, int controllers, bool windows) {
             ini.WriteString("Skin", "SkinName", "Office2019 Dark");
             ini.WriteInteger("Skin", "SkinActive", 1);
             ini.WriteColumns("ListView", "ListView1", {40, 220, 120, 80, 60, 260, 90});
-            for (const char* form : {"TFormZorenMain", "FormEditor", "FormJsonEditor", "FormAddDev", "FormAbout",
-                                     "FormUpgrade", "FormUpgradeLoad"})
+            for (const char* form : {"TFormZorenMain", "FormEditor", "FormJsonEditor", "FormAddDev",
+                                     "FormAbout", "FormUpgrade", "FormUpgradeLoad"})
                 ini.WriteFormBounds(form, {120, 80, 1024, 700});
             ini.WriteInteger("FormJsonEditor", "PanelLeftWidth", 280);
             ini.WriteInteger("FormJsonEditor", "SplitterTop", 410);
@@ -95,7 +96,8 @@ IniInput MakeIni(std::string name, int controllers, bool windows) {
 }
 
 void Bytes(benchmark::State& state, const IniInput& in) {
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(in.bytes));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(in.bytes));
 }
 
 void LoadSimpleIni(benchmark::State& state, CSimpleIniA& ini, const IniInput& in) {
@@ -244,7 +246,8 @@ void SimpleIniRegister(benchmark::State& state, const IniInput* in) {
         CSimpleIniA ini;
         LoadSimpleIni(state, ini, *in);
         std::size_t total = 0;
-        for (const auto& [section, key] : in->keys) total += std::string(ini.GetValue(section.c_str(), key.c_str(), "")).size();
+        for (const auto& [section, key] : in->keys)
+            total += std::string(ini.GetValue(section.c_str(), key.c_str(), "")).size();
         if (ini.SaveFile(target.c_str()) < 0) state.SkipWithError("SimpleIni cannot save");
         benchmark::DoNotOptimize(total);
     }
@@ -255,13 +258,14 @@ using Fn = void (*)(benchmark::State&, const IniInput*);
 
 // Cases that wait for the disk are timed by the clock on the wall, the others by CPU time
 // (steadier on a shared machine); the "wall_clock" counter tells the table which.
-void Case(const std::string& name, const IniInput& in, std::initializer_list<std::pair<const char*, Fn>> impls,
-          bool wall = false) {
+void Case(const std::string& name, const IniInput& in,
+          std::initializer_list<std::pair<const char*, Fn>> impls, bool wall = false) {
     for (const auto& [impl, fn] : impls) {
-        auto* b = benchmark::RegisterBenchmark((name + "/" + impl).c_str(), [fn = fn, in = &in, wall](benchmark::State& s) {
-            if (wall) s.counters["wall_clock"] = 1;
-            fn(s, in);
-        });
+        auto* b = benchmark::RegisterBenchmark((name + "/" + impl).c_str(),
+                                               [fn = fn, in = &in, wall](benchmark::State& s) {
+                                                   if (wall) s.counters["wall_clock"] = 1;
+                                                   fn(s, in);
+                                               });
         b->Unit(benchmark::kMicrosecond);
         if (wall) b->UseRealTime();
     }
@@ -282,7 +286,8 @@ int main(int argc, char** argv) {
         Case(p + "load", in, {{"TFastIniFile", OursLoad}, {"inih", InihLoad}, {"SimpleIni", SimpleIniLoad}});
         Case(p + "lookup", in, {{"TFastIniFile", OursLookup}, {"SimpleIni", SimpleIniLookup}});
         Case(p + "serialize", in, {{"TFastIniFile", OursSerialize}, {"SimpleIni", SimpleIniSerialize}});
-        Case(p + "save-atomic", in, {{"TFastIniFile", OursSaveAtomic}, {"SimpleIni", SimpleIniSaveAtomic}}, true);
+        Case(p + "save-atomic", in, {{"TFastIniFile", OursSaveAtomic}, {"SimpleIni", SimpleIniSaveAtomic}},
+             true);
         Case(p + "save-own", in, {{"TFastIniFile", OursSaveAtomic}, {"SimpleIni", SimpleIniSaveFile}}, true);
     }
     for (std::size_t i = 1; i < 3; ++i)
