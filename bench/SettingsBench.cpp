@@ -277,7 +277,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     static std::vector<IniInput> inputs;
     inputs.reserve(3);
-    inputs.push_back(MakeIni("settings", 24, true));
+    inputs.push_back(MakeIni("settings", 27, true));
     inputs.push_back(MakeIni("register-10000", 10000, false));
     inputs.push_back(MakeIni("register-1000", 1000, false));
     for (std::size_t i = 0; i < 2; ++i) {
