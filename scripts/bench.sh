@@ -12,7 +12,7 @@ MIN_TIME=${BENCH_MIN_TIME:-0.2}
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZOREN_GUI=OFF -DZOREN_TESTS=OFF
 fi
-cmake --build "$BUILD_DIR" -j 2 --target zoren_benchmarks
+cmake --build "$BUILD_DIR" -j 2 --target zoren_benchmarks >&2
 results="$BUILD_DIR/bench/results"
 rm -rf "$results"
 mkdir -p "$results"
