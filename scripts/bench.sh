@@ -29,3 +29,9 @@ for program in "$BUILD_DIR"/bench/zoren_bench_*; do
   reports+=("$results/$name.json")
 done
 "$BUILD_DIR/bench/zoren_bench_table" "${reports[@]}" | tee "$results/table.md"
+
+# The window benchmarks (start-up, opening a configuration) need a display of their own.
+echo >&2
+echo "bench: window benchmarks (scripts/bench-ui.sh, ${BENCH_UI_RUNS:-20} runs each)" >&2
+scripts/bench-ui.sh --runs "${BENCH_UI_RUNS:-20}" | tee "$results/ui.txt" ||
+  echo "bench: the window benchmarks did not complete" >&2
