@@ -396,6 +396,8 @@ TEST(UpdateDownload, FailuresKeepTheWindowOpenWithClose) {
         QPointer<TFormUpgradeLoad> load = new TFormUpgradeLoad(nullptr);
         FormUpgradeLoad = load;
         load->show();
+        EXPECT_EQ(Bytes(load->windowTitle()), "Загрузка обновления"_w) << c.what;
+        EXPECT_EQ(Bytes(load->ButtonBreak->text()), "Прервать"_w) << c.what;
         ModalAnswerer answerer;
         answerer.Then(ModalAnswerer::Close());
         EXPECT_FALSE(RunsIntoQuitPath([&] { load->DownloadAndRun(); })) << c.what;
