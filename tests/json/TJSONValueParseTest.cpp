@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -265,7 +266,9 @@ TEST(TJSONValueParse, CorpusPassesAndFails) {
 }
 
 TEST(TJSONValueParse, BenchmarkDocumentsLoad) {
-    const std::string folder = "/work/shared/bench-data/";
+    // The shared benchmark documents stand beside the repository (or where ZOREN_BENCH_DATA says).
+    const char* env = std::getenv("ZOREN_BENCH_DATA");
+    const std::string folder = env && *env ? std::string(env) + "/" : std::string(ZOREN_TEST_DATA) + "/../../../shared/bench-data/";
     struct Doc {
         const char* file;
         const char* path;
