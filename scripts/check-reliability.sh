@@ -33,8 +33,9 @@ run_fuzz() {
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DZOREN_GUI=OFF -DZOREN_TESTS=OFF -DZOREN_FUZZ=ON >/dev/null
   fi
+  cmake build-fuzz >/dev/null  # picks up targets whose sources have landed since
   local targets=()
-  for dir in fuzz/corpus/*/; do targets+=("$(basename "$dir")"); done
+  mapfile -t targets < build-fuzz/fuzz/targets.txt
   cmake --build build-fuzz -j "$jobs" --target "${targets[@]}"
   local seconds=${FUZZ_SECONDS:-20} failed=()
   mkdir -p build-fuzz/artifacts
