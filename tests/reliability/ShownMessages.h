@@ -2,6 +2,9 @@
 // so a fault test can check what the user was told, byte for byte.
 #pragma once
 
+#include <QLabel>
+#include <QPushButton>
+
 #include <string>
 #include <vector>
 
@@ -23,7 +26,7 @@ public:
                     shown_.push_back({FromQString(form->windowTitle()), FromQString(form->Panel1->text())});
                     form->sBitBtn->click();
                 } else {
-                    shown_.push_back({"<" + modal->metaObject()->className() + std::string(">"), ""});
+                    shown_.push_back({std::string("<") + modal->metaObject()->className() + ">", ""});
                     modal->close();
                 }
             });
