@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <QCoreApplication>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "exchange/LoopbackServer.h"
