@@ -82,7 +82,35 @@ context_command() {  # n, what
   for ((i = 0; i < $1; i++)); do xdotool key Down; done
   xdotool key Return
 }
-menu_open() { [ -n "$(xdotool search --onlyvisible --classname 'zoren-mqtt' 2>/dev/null | grep -v "^$MAIN\$" || true)" ]; }
+# The program's visible windows other than those named, one id a line.
+other_windows() {
+  local ids id known
+  ids=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null || true)
+  for id in $ids; do
+    known=0
+    for k in "$@"; do [ "$id" = "$k" ] && known=1; done
+    [ $known = 1 ] || echo "$id"
+  done
+}
+menu_open() { [ -n "$(other_windows "$MAIN" ${EXTRA:-})" ]; }
+# Waits for a new window of the program besides the ones named; prints its id.
+need_new_window() {  # what, known ids...
+  local what=$1 end=$((SECONDS + WAIT)) id; shift
+  while :; do
+    id=$(other_windows "$@" | head -n1)
+    [ -n "$id" ] && { echo "$id"; return; }
+    [ $SECONDS -lt $end ] || fail "no $what appeared within $WAIT s"
+    sleep 0.1
+  done
+}
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+gone_id() {  # id, what
+  local end=$((SECONDS + WAIT))
+  while viewable "$1"; do
+    [ $SECONDS -lt $end ] || fail "$2 did not close within $WAIT s"
+    sleep 0.1
+  done
+}
 
 # --- a display of our own, with a window manager
 step "starting Xvfb and openbox"
@@ -151,26 +179,49 @@ context_command 1 "Прочитать конфигурацию"
 message 'Внимание' 04-read-done "the read's message"
 cmp -s "$FOLDER/mqtt.json" "$WORK/served.json" || fail "mqtt.json is not the document the simulator served"
 
-# --- change it and write it back
-step "changing and writing the configuration"
-sed -i 's/"port":1883/"port":8883/' "$FOLDER/mqtt.json"
+# --- change it in the editor: a member typed after the first brace, then "Файл", "Сохранить"
+if [ -f src/editor/TFormJsonEditor.h ]; then
+  step "editing the configuration"
+  context_command 2 "Редактировать конфигурацию"
+  JSONED=$(need_new_window "configuration editor" "$MAIN")
+  xdotool windowactivate --sync "$JSONED" >/dev/null 2>&1 || true
+  eval "$(xdotool getwindowgeometry --shell "$JSONED")"
+  xdotool mousemove --window "$JSONED" $((WIDTH / 2)) $((HEIGHT / 3)) click 1
+  xdotool key ctrl+Home Right
+  xdotool type --delay 20 '"e2e":1,'
+  shot 05-editor
+  xdotool mousemove --window "$JSONED" 20 10 click 1
+  EXTRA=$JSONED until_true "the editor's file menu" menu_open
+  xdotool key Down Down Return
+  until_true "the edited mqtt.json" grep -q '^{"e2e":1,"mqtt"' "$FOLDER/mqtt.json"
+  wmctrl -i -c "$JSONED"
+  gone_id "$JSONED" "the configuration editor"
+else
+  step "no editor yet: changing mqtt.json on disk instead"
+  sed -i 's/^{/{"e2e":1,/' "$FOLDER/mqtt.json"
+fi
+cmp -s <(sed 's/^{/{"e2e":1,/' "$WORK/served.json") "$FOLDER/mqtt.json" ||
+  fail "mqtt.json after the edit is not the served document with the typed member"
 cp "$FOLDER/mqtt.json" "$WORK/edited.json"
+
+# --- write it back
+step "writing the configuration"
 context_command 3 "Записать конфигурацию"
-message 'Внимание' 05-write-done "the write's verdict"
+message 'Внимание' 06-write-done "the write's verdict"
 cmp -s "$WORK/doc.json" "$WORK/edited.json" || fail "the simulator did not store the written document"
 
 # --- check for an update: "Помошь", "Проверить обновление ..."
 step "checking for an update"
 xdotool windowactivate --sync "$MAIN" >/dev/null 2>&1 || true
-xdotool mousemove --window "$MAIN" 70 10 click 1
-until_true "the help menu" menu_open
-xdotool key Down Return
-if window '^Внимание$' >/dev/null; then
-  message 'Внимание' 06-no-update "the update check's message"
+if [ -f src/update/ReleaseHistory.h ]; then
+  xdotool mousemove --window "$MAIN" 70 10 click 1
+  until_true "the help menu" menu_open
+  xdotool key Down Return
+  message 'Внимание' 07-no-update "the update check's message"
+  shot 08-main-after-update-check
 else
-  echo "road: the update check showed no window (not built yet?)"
+  echo "road: no update check in this tree yet"
 fi
-shot 07-main-after-update-check
 
 # --- close as the user does
 step "closing"

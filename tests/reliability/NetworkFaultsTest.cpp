@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QTreeWidget>
 
+#include "exchange/ConfigExchange.h"
 #include "exchange/LoopbackServer.h"
 #include "platform/Cp1251.h"
 #include "platform/FileSystem.h"
@@ -148,4 +149,20 @@ TEST_F(NetworkFaults, FiftyMegabyteReadIsStoredWhole) {
     const std::string stored = FileBytes();
     EXPECT_EQ(stored.size(), big.size());
     EXPECT_TRUE(stored == big);
+}
+
+TEST_F(NetworkFaults, FiftyMegabyteVerdictIsShownCut) {
+    // The whole reply went into the message window, which froze for minutes laying it out.
+    std::string big(50u << 20, 'e');
+    LoopbackServer s;
+    s.On("PUT", "/configuration",
+         [&](const httplib::Request&, httplib::Response& res) { res.set_content(big, "text/plain"); });
+    s.Start();
+    SetAddress(s.HostPort());
+    PutFile("{}");
+
+    auto shown = Run(&TFormZorenMain::pmPutConfigClick);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "Внимание"_w);
+    EXPECT_EQ(shown[0].text, big.substr(0, kVerdictShownMax) + " ...");
 }
