@@ -13,7 +13,7 @@ BUILD=${BUILD_DIR:-build}
 APP=$ROOT/$BUILD/zoren-mqtt
 SIM=$ROOT/$BUILD/tools/zoren-sim/zoren-sim
 OUT=$ROOT/$BUILD/e2e
-WAIT=${E2E_WAIT:-20}
+WAIT=${E2E_WAIT:-60}
 for tool in Xvfb openbox xdotool import iconv; do
   command -v "$tool" >/dev/null || { echo "road: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
@@ -40,9 +40,17 @@ fail() {
   echo "road: screenshots in $OUT" >&2
   exit 1
 }
-# Prints the id of the first visible window whose name matches; fails after WAIT seconds.
+# Prints the id of the first visible window whose name matches, polling for
+# WAIT seconds. Polled rather than --sync: a window destroyed while xdotool
+# walks the tree (a menu closing) makes it give up with an X error.
 window() {
-  timeout "$WAIT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1
+  local end=$((SECONDS + WAIT)) id
+  while :; do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.1
+  done
 }
 need_window() {
   local id
@@ -71,7 +79,7 @@ message() {  # caption, screenshot name, what
   id=$(need_window "^$1\$" "$3")
   xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
   shot "$2"
-  xdotool key --window "$id" Return
+  xdotool key Return
   gone "^$1\$" "$3"
 }
 # Opens the table's context menu from the keyboard and picks the n-th command.
@@ -160,7 +168,7 @@ for i in 1 2 3 4 5; do xdotool key Down; done
 xdotool key Return
 EDITOR=$(need_window '^ЗОРЕН-RF$' "the controller editor")
 xdotool windowactivate --sync "$EDITOR" >/dev/null 2>&1 || true
-NAME=Kotelnaya-5
+NAME="Котельная 5"
 xdotool type --delay 20 "$NAME"
 xdotool key Tab
 xdotool type --delay 20 "$ADDR"
@@ -226,7 +234,7 @@ fi
 # --- close as the user does
 step "closing"
 xdotool windowactivate --sync "$MAIN" >/dev/null 2>&1 || true
-xdotool key --window "$MAIN" alt+F4
+xdotool key alt+F4
 end=$((SECONDS + WAIT))
 while kill -0 "$APP_PID" 2>/dev/null; do
   [ $SECONDS -lt $end ] || fail "the program did not end within $WAIT s of its close"
@@ -235,10 +243,14 @@ done
 wait "$APP_PID" || fail "the program ended with status $?"
 
 # --- what the run left on disk
-grep -q "^Name=$NAME"$'\r'"\$" "$INI" || fail "the settings file has no controller $NAME"
-grep -q "^Ip=$ADDR"$'\r'"\$" "$INI" || fail "the settings file has not the address $ADDR"
-grep -q "^Path=$FOLDER"$'\r'"\$" "$INI" || fail "the settings file has not the folder $FOLDER"
-grep -q "^Server=http://$ADDR"$'\r'"\$" "$INI" || fail "the update server's address was lost"
+# The settings file is 1251 with CR LF line ends.
+iconv -f CP1251 -t UTF-8 "$INI" | tr -d '\r' >"$WORK/ini.txt" || fail "the settings file is not 1251 text"
+has() { grep -qxF "$1" "$WORK/ini.txt" || fail "the settings file has no line '$1'"; }
+has "[OBJECT0]"
+has "Name=$NAME"
+has "Ip=$ADDR"
+has "Path=$FOLDER"
+has "Server=http://$ADDR"
 cmp -s "$FOLDER/mqtt.json" "$WORK/edited.json" || fail "mqtt.json changed after the write"
 cp "$INI" "$FOLDER/mqtt.json" "$WORK/sim.log" "$OUT/"
 step "passed; screenshots in $OUT"
