@@ -23,6 +23,7 @@
 #include "registry/ZOREN_OBJECT_LIST.h"
 #include "storage/AppSettings.h"
 #include "storage/FormState.h"
+#include "update/ApplicationTerminate.h"
 #include "update/UpdateCommands.h"
 
 TFormZorenMain* FormZorenMain = nullptr;
@@ -55,12 +56,6 @@ protected:
     }
 };
 
-QFont Tahoma13() {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    return font;
-}
-
 std::string ExecutableFolder() {
     std::string exe = fs1251::ProgramFilePath();
     std::size_t slash = exe.rfind('/');
@@ -72,7 +67,7 @@ std::string ExecutableFolder() {
 TFormZorenMain::TFormZorenMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FormZorenMain"));
     setWindowTitle(ToQString("Конфигурация ЗОРЕН-RF в режиме MQTT"_w));
-    setFont(Tahoma13());
+    setFont(TahomaFont(13));
     AlphaImageList1 = ClientNetworkIcon();
     setWindowIcon(AlphaImageList1);
 
@@ -198,6 +193,11 @@ void TFormZorenMain::setVisible(bool visible) {
 }
 
 void TFormZorenMain::closeEvent(QCloseEvent* event) {
+    // After the installer has been started the run ends without storing anything.
+    if (QuitWithoutSaving) {
+        event->accept();
+        return;
+    }
     FormClose();
     event->accept();
 }

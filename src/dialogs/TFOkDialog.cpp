@@ -10,26 +10,16 @@
 
 TFOkDialog* FOkDialog = nullptr;
 
-namespace {
-
-QFont Tahoma(int pixels) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    return font;
-}
-
-}  // namespace
-
 TFOkDialog::TFOkDialog(QWidget* owner)
     : QDialog(owner, (owner ? Qt::Tool : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FOkDialog"));
-    setFont(Tahoma(16));
+    setFont(TahomaFont(16));
     sAlphaImageList1 = BadgeImageList();
 
     sPanel1 = new QLabel(this);
     sPanel1->setObjectName(QStringLiteral("sPanel1"));
-    sPanel1->setFont(Tahoma(21));
+    sPanel1->setFont(TahomaFont(21));
     sPanel1->setTextFormat(Qt::PlainText);
     sPanel1->setAlignment(Qt::AlignCenter);
     sPanel1->setWordWrap(true);
@@ -45,7 +35,7 @@ TFOkDialog::TFOkDialog(QWidget* owner)
     sBitBtnCancel = new QPushButton(ToQString("Нет"_w), sPanel2);
     sBitBtnCancel->setObjectName(QStringLiteral("sBitBtnCancel"));
     for (QPushButton* b : {sBitBtnOk, sBitBtnCancel}) {
-        b->setFont(Tahoma(21));
+        b->setFont(TahomaFont(21));
         b->setIconSize(QSize(48, 48));
         b->setAutoDefault(false);
     }

@@ -6,30 +6,21 @@
 #include <QVBoxLayout>
 
 #include "dialogs/BadgeImages.h"
+#include "dialogs/WindowText.h"
 #include "storage/FormState.h"
 
 TMessageForm* MessageForm = nullptr;
-
-namespace {
-
-QFont Tahoma(int pixels) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixels);
-    return font;
-}
-
-}  // namespace
 
 TMessageForm::TMessageForm(QWidget* owner)
     : QDialog(owner, (owner ? Qt::Tool : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MessageForm"));
-    setFont(Tahoma(21));
+    setFont(TahomaFont(21));
     setSizeGripEnabled(true);
 
     Panel1 = new QLabel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFont(Tahoma(19));
+    Panel1->setFont(TahomaFont(19));
     Panel1->setTextFormat(Qt::PlainText);
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setWordWrap(true);
@@ -40,7 +31,7 @@ TMessageForm::TMessageForm(QWidget* owner)
     sAlphaImageList1 = BadgeImageList();
     sBitBtn = new QPushButton(this);
     sBitBtn->setObjectName(QStringLiteral("sBitBtn"));
-    sBitBtn->setFont(Tahoma(21));
+    sBitBtn->setFont(TahomaFont(21));
     sBitBtn->setFixedHeight(75);
     sBitBtn->setIconSize(QSize(48, 48));
     sBitBtn->setAutoDefault(false);

@@ -1,11 +1,12 @@
 // The add-block dialog; the opener reads RadioGroupType after OK.
+#include "dialogs/WindowText.h"
 #include "editor/TFormAddDev.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
-#include "editor/ButtonCentring.h"
+#include "dialogs/ButtonCentring.h"
 #include "editor/TRadioGroup.h"
 
 TFormAddDev* FormAddDev = nullptr;
@@ -14,9 +15,7 @@ TFormAddDev::TFormAddDev(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("FormAddDev"));
     setWindowTitle(QString::fromUtf8("Добавление блока"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(13);
-    setFont(f);
+    setFont(TahomaFont(13));
     resize(401, 250);
 
     auto* layout = new QVBoxLayout(this);

@@ -29,7 +29,7 @@
 #include "config/MAIN_DATA.h"
 #include "dialogs/MessageDialogs.h"
 #include "dialogs/WindowText.h"
-#include "editor/ButtonCentring.h"
+#include "dialogs/ButtonCentring.h"
 #include "editor/TFormAddDev.h"
 #include "editor/TJsonLexer.h"
 #include "editor/TRadioGroup.h"
@@ -112,9 +112,7 @@ TFormJsonEditor::TFormJsonEditor(QWidget* owner, ZOREN_OBJECT* controller)
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMinMaxButtonsHint);
     setWindowTitle(QString());
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(TahomaFont(13));
     resize(776, 467);
 
     auto* layout = new QVBoxLayout(this);

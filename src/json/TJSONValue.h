@@ -3,6 +3,7 @@
 #pragma once
 
 #include "json/EJSONException.h"
+#include "json/TJSONArena.h"
 #include "json/TJSONStream.h"
 
 #include <cstdint>
@@ -79,18 +80,29 @@ public:
     std::string Text;
 
 private:
-    void Load(int depth);
+    struct Loader;
+    explicit TJSONValue(std::string_view name) : Name(name) {}
+    void ReleaseChildren();
+    void LoadNode(TJSONValue& node, int depth, Loader& loader);
+    void KeepChildren(TJSONValue& node, std::size_t first, Loader& loader);
     char GetChar(bool skipBlanks);
     void GoBack();
     TJSONValueType GetValueType();
     std::string GetChars(int count);
     void GetString(std::string& out);
     double GetNumber();
+    double ConvertNumber(std::string_view text, std::int64_t end);
     bool GetBoolean();
     void GetNull();
 
-    // Empty until the first child is added; an empty vector holds no memory.
-    std::vector<std::unique_ptr<TJSONValue>> Children;
-    // Set while a load runs; not owned.
+    // Child pointers; KidCapacity 0 means the array lives in an arena. Nodes made
+    // by a load live in the arena of the node the load ran on (InArena), nodes
+    // given to AddValue on the heap.
+    TJSONValue** Kids = nullptr;
+    std::uint32_t KidCount = 0;
+    std::uint32_t KidCapacity = 0;
+    bool InArena = false;
+    std::unique_ptr<TJSONArena> Arena;
+    // Set while a load runs on this node; not owned.
     TJSONStream* Stream = nullptr;
 };

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/ButtonCentring.h"
 #include "dialogs/WindowText.h"
 #include "platform/FileSystem.h"
 #include "registry/ZOREN_OBJECT_LIST.h"
@@ -44,9 +45,7 @@ TFormEditor::TFormEditor(QWidget* owner)
                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("FormEditor"));
     setWindowTitle(ToQString("ЗОРЕН-RF"_w));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(TahomaFont(13));
 
     sPanel1 = new QWidget(this);
     sPanel1->setObjectName(QStringLiteral("sPanel1"));
@@ -163,9 +162,9 @@ void TFormEditor::CheckBoxShowLoginClick() {
 }
 
 void TFormEditor::FormResize() {
-    int half = Panel2->width() / 2;
-    ButtonOK->move(half - ButtonOK->width() - 16, ButtonOK->y());
-    ButtonCancel->move(half + 16, ButtonCancel->y());
+    const CentredButtons lefts = CentredButtonLefts(Panel2->width(), ButtonOK->width());
+    ButtonOK->move(lefts.ok, ButtonOK->y());
+    ButtonCancel->move(lefts.cancel, ButtonCancel->y());
     LabelPath->resize(std::max(313, sPanel1->width() - kInputLeft - 8), LabelPath->height());
 }
 

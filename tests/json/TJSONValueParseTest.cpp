@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -206,6 +210,25 @@ TEST(TJSONValueParse, LoadFromFileReadsTheWholeFileWithAnEmptyName) {
     }
 }
 
+TEST(TJSONValueParse, AddValueAndReloadMixWithLoadedChildren) {
+    ParseResult r = Parse("[1,[2,3]]");
+    auto extra = std::make_unique<TJSONValue>();
+    extra->Name = "x";
+    r.root->AddValue(std::move(extra));
+    ASSERT_EQ(r.root->Count(), 3);
+    EXPECT_EQ(r.root->GetByIndex(0)->Number, 1.0);
+    EXPECT_EQ(r.root->GetByIndex(2)->Name, "x");
+    for (int i = 0; i < 10; ++i) r.root->GetByIndex(1)->AddValue(std::make_unique<TJSONValue>());
+    EXPECT_EQ(r.root->ByPath("1")->Count(), 12);
+    // An inner node loaded again owns what it reads.
+    const std::string again = "{\"k\":[true]}";
+    TJSONStream s(again);
+    r.root->GetByIndex(1)->LoadFromStream(s, "inner");
+    ASSERT_TRUE(r.root->GetByIndex(1)->PathExist("k/0"));
+    EXPECT_TRUE(r.root->GetByIndex(1)->ByPath("k/0")->AsBoolean());
+    EXPECT_EQ(r.root->GetByIndex(1)->Name, "inner");
+}
+
 TEST(TJSONValueParse, ClearEmptiesTheNodeButKeepsTheNumber) {
     ParseResult r = Parse("[1,{\"a\":2}]");
     r.root->Number = 5;
@@ -264,4 +287,54 @@ TEST(TJSONValueParse, BenchmarkDocumentsLoad) {
         ++loaded;
     }
     if (loaded == 0) GTEST_SKIP() << "benchmark documents not present in " << folder;
+}
+
+TEST(TJSONValueParse, NumbersConvertExactly) {
+    // The direct path (number ended by a bracket) and the collecting path (ended
+    // by a blank) must both give the correctly rounded value.
+    const char* texts[] = {"0", "-0", "7", "0.1", "-65.613616999999977", "1e22", "1e23", "9007199254740993",
+                           "12345678901234567890123", "0.000000000000000000000000000001", "4.9e-324",
+                           "1.7976931348623157e308", "2.2250738585072014E-308", "123.456e-2", "00012.5000",
+                           "18446744073709551615", "0.30000000000000004", "1E+2", "5e-1", "9007199254740995", "18014398509481987",
+                           "4.503599627370497e15", "2.0000000000000002", "0.1000000000000000055511151231257827",
+                           "1.0000000000000001110", "123456789012345678e-19", "9999999999999999999e19"};
+    for (const char* t : texts) {
+        double expected = 0;
+        std::from_chars(t, t + std::strlen(t), expected);
+        for (const std::string& doc : {std::string("[") + t + "]", std::string("[") + t + " ]"}) {
+            const ParseResult r = Parse(doc);
+            ASSERT_TRUE(r.ok) << doc << ": " << r.message;
+            EXPECT_EQ(r.root->GetByIndex(0)->Number, expected) << doc;
+            EXPECT_EQ(std::signbit(r.root->GetByIndex(0)->Number), std::signbit(expected)) << doc;
+        }
+    }
+}
+
+TEST(TJSONValueParse, ManyLongNumbersMatchTheLibraryConversion) {
+    // Numbers of up to 19 significant digits take the reader's own exact path.
+    std::uint64_t state = 12345;
+    auto next = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return state >> 11;
+    };
+    std::string doc = "[";
+    std::vector<std::string> texts;
+    for (int i = 0; i < 20000; ++i) {
+        std::string digits = std::to_string(next() % 10000000000000000000ULL);
+        const std::size_t point = next() % (digits.size() + 1);
+        std::string t = (next() & 1 ? "-" : "") + (point == 0 ? "0" : digits.substr(0, point)) + "." +
+                        (point == digits.size() ? "5" : digits.substr(point));
+        if (next() % 4 == 0) t += "e" + std::to_string(int(next() % 40) - 20);
+        texts.push_back(t);
+        doc += t + (i + 1 < 20000 ? "," : "]");
+    }
+    const ParseResult r = Parse(doc);
+    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_EQ(r.root->Count(), 20000);
+    for (int i = 0; i < 20000; ++i) {
+        double expected = 0;
+        const std::string& t = texts[std::size_t(i)];
+        std::from_chars(t.data(), t.data() + t.size(), expected);
+        ASSERT_EQ(r.root->GetByIndex(i)->Number, expected) << t;
+    }
 }
