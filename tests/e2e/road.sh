@@ -14,7 +14,7 @@ APP=$ROOT/$BUILD/zoren-mqtt
 SIM=$ROOT/$BUILD/tools/zoren-sim/zoren-sim
 OUT=$ROOT/$BUILD/e2e
 WAIT=${E2E_WAIT:-60}
-for tool in Xvfb openbox xdotool import iconv; do
+for tool in Xvfb openbox xdotool xprop xwininfo setxkbmap wmctrl import iconv; do
   command -v "$tool" >/dev/null || { echo "road: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
 [ -x "$APP" ] && [ -x "$SIM" ] || { echo "road: build $APP and $SIM first" >&2; exit 1; }
@@ -131,6 +131,9 @@ export DISPLAY=:$(head -n1 "$WORK/display")
 openbox >"$WORK/openbox.log" 2>&1 &
 pids+=($!)
 until_true "openbox" xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1
+# Cyrillic keys of their own: without them xdotool remaps a spare key for each
+# letter while it types, and the program sometimes reads the old mapping.
+setxkbmap -layout us,ru || fail "setxkbmap could not load the us,ru layouts"
 
 # --- the simulator with a document and an update folder of our own
 mkdir -p "$WORK/update" "$WORK/data"
