@@ -123,6 +123,7 @@ TEST_F(DiskFaults, MqttJsonReplacedByAFolder) {
 
     ExpectOneError(Run(&TFormZorenMain::pmReadConfigClick), File() + ": ", "read");
     ExpectOneError(Run(&TFormZorenMain::pmPutConfigClick), std::string("Нет файла: "_w) + File(), "write");
+    ExpectOneError(Run(&TFormZorenMain::mEditConfigClick), std::string("Нет файла: "_w) + File(), "edit");
     EXPECT_EQ(TempDir::ReadFile(folder + "/mqtt.json/inside.txt"), "keep me");
     EXPECT_EQ(server_.Requests().size(), 1u) << "nothing is sent from a folder";
 }

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+#include <filesystem>
+#include <functional>
 
 #include "dialogs/WindowText.h"
 #include "exchange/LoopbackServer.h"
@@ -143,4 +145,46 @@ TEST_F(UpdateFaults, DownloadFailsKeepsTheOldInstallerAndStartsNothing) {
         EXPECT_EQ(FormUpgradeLoad, nullptr) << f.what;
         delete load.data();
     }
+}
+
+TEST_F(UpdateFaults, InstallerThatCannotBeSavedIsReportedAndNotStarted) {
+    const std::string installer = "#!/bin/sh\nexit 0\n";
+    LoopbackServer s;
+    s.On("GET", "/update/zoren_mqtt/setup.exe", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(installer, "application/octet-stream");
+    });
+    s.Start();
+    PointAt(s.HostPort());
+    const std::string native = fs1251::NativePath(DataFolder);
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+    } cases[] = {
+        {"setup.exe is a folder", [&] { std::filesystem::create_directories(native + "setup.exe/keep"); }},
+        {"the data folder is gone", [&] { std::filesystem::remove_all(native); }},
+    };
+    for (const Case& c : cases) {
+        c.spoil();
+        QPointer<TFormUpgradeLoad> load = new TFormUpgradeLoad(&owner_);
+        FormUpgradeLoad = load;
+        load->show();
+        {
+            ShownMessages messages;
+            load->DownloadAndRun();
+            QCoreApplication::processEvents();
+            ASSERT_EQ(messages.All().size(), 1u) << c.what;
+            EXPECT_EQ(messages.All()[0].caption, "Ошибка"_w) << c.what;
+            EXPECT_EQ(messages.All()[0].text.rfind(std::string("Не удалось сохранить файл обновления:\n"_w) + DataFolder +
+                                                       "setup.exe\n",
+                                                   0),
+                      0u)
+                << c.what << ": " << messages.All()[0].text;
+        }
+        EXPECT_FALSE(QuitWithoutSaving) << c.what;
+        ASSERT_FALSE(load.isNull()) << c.what;
+        load->ButtonBreak->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete load.data();
+    }
+    EXPECT_FALSE(std::filesystem::exists(native)) << "nothing made the data folder again";
 }
