@@ -14,7 +14,7 @@ APP=$ROOT/$BUILD/zoren-mqtt
 SIM=$ROOT/$BUILD/tools/zoren-sim/zoren-sim
 OUT=$ROOT/$BUILD/e2e
 WAIT=${E2E_WAIT:-60}
-for tool in Xvfb openbox xdotool xprop xwininfo setxkbmap wmctrl import iconv; do
+for tool in Xvfb openbox xdotool xwininfo setxkbmap wmctrl import iconv; do
   command -v "$tool" >/dev/null || { echo "road: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
 [ -x "$APP" ] && [ -x "$SIM" ] || { echo "road: build $APP and $SIM first" >&2; exit 1; }
@@ -128,9 +128,12 @@ pids+=($!)
 exec 3>&-
 until_true "Xvfb" test -s "$WORK/display"
 export DISPLAY=:$(head -n1 "$WORK/display")
-openbox >"$WORK/openbox.log" 2>&1 &
+# Openbox announces itself (_NET_SUPPORTING_WM_CHECK) before it can manage
+# windows; a window mapped in between is never shown. Its startup command runs
+# once it is ready.
+openbox --startup "touch '$WORK/wm-ready'" >"$WORK/openbox.log" 2>&1 &
 pids+=($!)
-until_true "openbox" xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1
+until_true "openbox" test -e "$WORK/wm-ready"
 # Cyrillic keys of their own: without them xdotool remaps a spare key for each
 # letter while it types, and the program sometimes reads the old mapping.
 setxkbmap -layout us,ru || fail "setxkbmap could not load the us,ru layouts"
