@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The reliability checks CI runs after the ordinary tests: the core and network
-# tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan), each
+# The reliability checks CI runs after the ordinary tests: the core, network and
+# window tests under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan), each
 # libFuzzer target for a bounded time (build-fuzz), and the real-window road.
 # Steps: asan, fuzz, e2e (all by default), e.g. `scripts/check-reliability.sh fuzz`.
 # FUZZ_SECONDS sets the time per fuzz target (20 by default).
@@ -16,11 +16,13 @@ step_time() { echo "reliability: $1 took $(( $(date +%s) - $2 )) s"; }
 run_asan() {
   local t0; t0=$(date +%s)
   if [ ! -f build-asan/build.ninja ]; then
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DZOREN_GUI=OFF -DZOREN_SANITIZE=ON >/dev/null
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOREN_SANITIZE=ON >/dev/null
   fi
-  cmake --build build-asan -j "$jobs" --target zoren_core_tests zoren_net_tests zoren-sim
-  # halt_on_error: the first report fails the test; leaks are reports too.
+  # The tests only: the program itself is run under the sanitizers by none of them.
+  cmake --build build-asan -j "$jobs" --target zoren_core_tests zoren_net_tests zoren_gui_tests zoren-sim
+  # halt_on_error: the first report fails the test; leaks are reports too. The
+  # window tests run offscreen and need no leak suppressions.
+  QT_QPA_PLATFORM=offscreen \
   ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
