@@ -196,7 +196,16 @@ struct TJSONValue::Loader {
 TJSONValue::~TJSONValue() { ReleaseChildren(); }
 
 void TJSONValue::ReleaseChildren() {
+    // A large tree is long out of the cache when it is freed, and each kid is
+    // only reached through its pointer: fetch a few kids ahead, or every
+    // destructor waits for memory in turn.
+    constexpr std::uint32_t kAhead = 8;
     for (std::uint32_t i = 0; i < KidCount; ++i) {
+        if (i + kAhead < KidCount) {
+            const char* ahead = reinterpret_cast<const char*>(Kids[i + kAhead]);
+            __builtin_prefetch(ahead);
+            __builtin_prefetch(ahead + sizeof(TJSONValue) - 1);
+        }
         TJSONValue* kid = Kids[i];
         if (kid->InArena) kid->~TJSONValue();
         else delete kid;

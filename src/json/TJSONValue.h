@@ -76,6 +76,15 @@ public:
 
     std::string Name;
     TJSONValueType ValueType = TJSONValueType::jtNull;
+
+private:
+    // Kept in the padding after ValueType: a large document is millions of
+    // nodes, and every byte of a node is written by the load and read again
+    // when the tree is freed.
+    bool InArena = false;
+    std::uint32_t KidCount = 0;
+
+public:
     double Number = 0.0;
     std::string Text;
 
@@ -99,9 +108,7 @@ private:
     // by a load live in the arena of the node the load ran on (InArena), nodes
     // given to AddValue on the heap.
     TJSONValue** Kids = nullptr;
-    std::uint32_t KidCount = 0;
     std::uint32_t KidCapacity = 0;
-    bool InArena = false;
     std::unique_ptr<TJSONArena> Arena;
     // Set while a load runs on this node; not owned.
     TJSONStream* Stream = nullptr;

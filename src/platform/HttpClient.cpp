@@ -140,6 +140,7 @@ THttpResult THttpClient::Perform(Method method, const std::string& url, const st
     // servers cap at a few kilobytes; the body is opaque bytes.
     std::unique_ptr<curl_slist, ListDeleter> headers(curl_slist_append(nullptr, "Expect:"));
     curl_slist_append(headers.get(), "Content-Type:");
+    if (!Accept.empty()) curl_slist_append(headers.get(), ("Accept: " + Accept).c_str());
 
     curl_easy_setopt(h, CURLOPT_URL, url.c_str());
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -148,6 +149,7 @@ THttpResult THttpClient::Perform(Method method, const std::string& url, const st
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    if (!UserAgent.empty()) curl_easy_setopt(h, CURLOPT_USERAGENT, UserAgent.c_str());
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, ConnectTimeoutSeconds);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, StallTimeoutSeconds);

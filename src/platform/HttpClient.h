@@ -30,6 +30,10 @@ public:
     long ConnectTimeoutSeconds = DefaultConnectTimeoutSeconds;
     long StallTimeoutSeconds =
         DefaultStallTimeoutSeconds;  // a transfer that moves no byte this long is aborted
+    // Request headers sent only when not empty: "User-Agent" and "Accept"
+    // (without Accept, curl announces "*/*").
+    std::string UserAgent;
+    std::string Accept;
 
     // GET progress: the announced size when the reply's headers are in (its
     // Content-Length, 0 when unknown), then the bytes received so far as data

@@ -92,15 +92,11 @@ long long TFile::Position() const {
 }
 
 std::size_t TFile::TakeLine(const char* data, std::size_t avail, std::size_t maxTake) {
-    std::size_t limit = avail < maxTake ? avail : maxTake;
+    const std::size_t limit = avail < maxTake ? avail : maxTake;
+    // The text up to the first CR or LF, then at most two line-end bytes of any kind.
     std::size_t n = 0;
-    int lineEnds = 0;
-    while (n < limit) {
-        bool isEnd = data[n] == '\r' || data[n] == '\n';
-        if (isEnd ? lineEnds == 2 : lineEnds > 0) break;
-        if (isEnd) ++lineEnds;
-        ++n;
-    }
+    while (n < limit && data[n] != '\r' && data[n] != '\n') ++n;
+    for (int lineEnds = 0; lineEnds < 2 && n < limit && (data[n] == '\r' || data[n] == '\n'); ++lineEnds) ++n;
     return n;
 }
 

@@ -7,20 +7,19 @@ TIniSection::TIniSection(std::string_view name) : name_(name.empty() ? ini::kNoN
 
 TIniParam* TIniSection::FindParam(std::string_view key) const {
     for (const auto& p : params_)
-        if (p->KeyIs(key)) return p.get();
+        if (p.KeyIs(key)) return const_cast<TIniParam*>(&p);
     return nullptr;
 }
 
 TIniParam* TIniSection::ParamAt(int index) const {
     if (index < 0 || index >= ParamCount()) return nullptr;
-    return params_[static_cast<std::size_t>(index)].get();
+    return const_cast<TIniParam*>(&params_[static_cast<std::size_t>(index)]);
 }
 
 int TIniSection::ParamCount() const { return static_cast<int>(params_.size()); }
 
 TIniParam* TIniSection::AddParam(std::string_view key, std::string_view value) {
-    params_.push_back(std::make_unique<TIniParam>(key, value));
-    return params_.back().get();
+    return &params_.emplace_back(key, value);
 }
 
 std::string TIniSection::ReadString(std::string_view key, std::string_view def) const {

@@ -3,10 +3,9 @@
 
 #include "storage/TIniParam.h"
 
-#include <memory>
+#include <vector>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class TIniSection {
 public:
@@ -18,6 +17,7 @@ public:
     TIniParam* FindParam(std::string_view key) const;
     TIniParam* ParamAt(int index) const;
     int ParamCount() const;
+    // The new entry; it and the other entries' addresses stay valid until the next AddParam.
     TIniParam* AddParam(std::string_view key, std::string_view value);
 
     std::string ReadString(std::string_view key, std::string_view def) const;
@@ -27,5 +27,6 @@ public:
 
 private:
     std::string name_;
-    std::vector<std::unique_ptr<TIniParam>> params_;
+    // Entries in one array, not one allocation each: a register is 80,000 entries.
+    std::vector<TIniParam> params_;
 };

@@ -63,6 +63,8 @@ TFormUpgradeLoad::TFormUpgradeLoad(QWidget* owner)
     ButtonBreak->setGeometry((391 - 109) / 2, (45 - 29) / 2, 109, 29);
     connect(ButtonBreak, &QPushButton::clicked, this, &TFormUpgradeLoad::ButtonBreakClick);
 
+    IdHTTP1.Accept = "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8";
+    IdHTTP1.UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
     IdHTTP1.OnWorkBegin = [this](std::int64_t expected) { IdHTTP1WorkBegin(TWorkMode::wmRead, expected); };
     IdHTTP1.OnWork = [this](std::int64_t received) { IdHTTP1Work(TWorkMode::wmRead, received); };
 }

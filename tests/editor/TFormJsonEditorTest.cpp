@@ -9,10 +9,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
@@ -387,6 +389,94 @@ TEST_F(EditorWindow, PagesFilledAndLayoutStored) {
     EXPECT_EQ(IniFile->ReadInteger("FormJsonEditor", "Page", -1), 0);
     EXPECT_EQ(IniFile->ReadInteger("FormJsonEditor", "PanelDevices", -1), 230);
     EXPECT_EQ(IniFile->ReadInteger("FormJsonEditor", "PanelMqttObj", -1), 185);
+}
+
+// Every caption of the window, byte for byte: blanks, look-alike letters and all.
+TEST_F(EditorWindow, CaptionsAsDesigned) {
+    Write(kBlocksJson);
+    auto editor = Open();
+    // The caption of a form row is the label whose buddy is the field.
+    auto labelOf = [&](QWidget* field) {
+        for (QLabel* label : editor->findChildren<QLabel*>())
+            if (label->buddy() == field) return label->text();
+        return QStringLiteral("(no label)");
+    };
+    auto labelIn = [](QWidget* panel) {
+        QLabel* label = panel->findChild<QLabel*>();
+        return label ? label->text() : QStringLiteral("(no label)");
+    };
+    auto item = [](TRadioGroup* group, int i) {
+        const auto buttons = group->Buttons()->buttons();
+        return i < buttons.size() ? buttons[i]->text() : QStringLiteral("(no item)");
+    };
+    auto* connection = editor->EditBuildingType->parentWidget();
+    const struct {
+        const char* what;
+        QString shown;
+        const char* expected;  // UTF-8 of the 1251 text
+    } cases[] = {
+        {"window title", editor->windowTitle(), ""},
+        {"page 0", editor->PageControl1->tabText(0), " JSON "},
+        {"page 1", editor->PageControl1->tabText(1), " Сервер MQTT "},
+        {"page 2", editor->PageControl1->tabText(2), " Здание "},
+        {"page 3", editor->PageControl1->tabText(3), " Устройства "},
+        {"page 4", editor->PageControl1->tabText(4), " HTTP "},
+        {"menu", editor->mFile->title(), "Файл"},
+        {"open", editor->mOpen->text(), "Открыть ..."},
+        {"save", editor->mSave->text(), "Сохранить"},
+        {"save as", editor->mSaveAs->text(), "Сохранить как ..."},
+        {"exit", editor->mClose->text(), "Выход"},
+        {"ok", editor->ButtonOK->text(), "OK"},
+        {"cancel", editor->ButtonCancel->text(), "Отмена"},
+        {"ip", labelOf(editor->EditIP), "IP адрес"},
+        {"port", labelOf(editor->EditPort), "Порт"},
+        {"login", labelOf(editor->EditLogin), "Логин"},
+        {"password", labelOf(editor->EditPassword), "Пароль"},
+        {"qos", labelOf(editor->ComboBoxQoS), "QoS"},
+        {"retain", editor->CheckBoxRetain->text(), "Сохранять значения на сервере"},
+        {"timestamp", editor->CheckBoxAddTimestamp->text(), "Добавлять время"},
+        {"buffering", editor->CheckBoxBuffering->text(), "Буферизировать при отсутствии связи"},
+        {"will topic", labelOf(editor->EditWillTopic), "will топик"},
+        {"will message", labelOf(editor->EditWillMessage), "will значение"},
+        {"building id", labelOf(editor->EditBuildingId), "Идентификатор"},
+        {"connection", qobject_cast<QGroupBox*>(connection) ? qobject_cast<QGroupBox*>(connection)->title()
+                                                            : QStringLiteral("(no group)"),
+         "Подключение"},
+        {"building type", labelOf(editor->EditBuildingType), "Тип"},
+        {"building ip", labelOf(editor->EditBuildingIp), "IP"},
+        {"building port", labelOf(editor->EditBuildingPort), "Порт"},
+        {"building serial", labelOf(editor->EditBuildingSerial), "Serial"},
+        {"http login", labelOf(editor->EditLoginHttp), "Логин"},
+        {"http password", labelOf(editor->EditPasswordHttp), "Пароль"},
+        {"blocks", labelIn(editor->PanelDevices), "Блоки системы \nдиспетчеризации"},
+        {"objects", labelIn(editor->PanelMqttObj), "Объекты MQTT"},
+        {"controller", labelIn(editor->PanelZoren), "Параметры контроллера MQTT"},
+        {"CNN", editor->CheckBoxMqtCNN->text(), "Текущий способ подключения к серверу"},
+        {"PVD", editor->CheckBoxMqtPVD->text(), "Провайдер подключения"},
+        {"LVL", editor->CheckBoxMqtLVL->text(), "Уровень сигнала (для GSM GPRS) в %"},
+        {"BTR", editor->CheckBoxMqtBTR->text(), "Уровень заряда АКБ в %"},
+        {"ALR", editor->CheckBoxMqtALR->text(), "Сигнализация о неисправности"},
+        {"loop", editor->RadioGroupShVeltSh->title(), "Шлейф"},
+        {"loop 1", item(editor->RadioGroupShVeltSh, 0), "1"},
+        {"loop 8", item(editor->RadioGroupShVeltSh, 7), "8"},
+        {"setting", editor->RadioGroupShVeltShType->title(), "Настройка шлейфа"},
+        {"setting 0", item(editor->RadioGroupShVeltShType, 0), "Не используется (всегда норма)"},
+        {"setting 1", item(editor->RadioGroupShVeltShType, 1), "Активный пожарный (дымовой)"},
+        {"setting 2", item(editor->RadioGroupShVeltShType, 2), "Пассивный пожарный"},
+        {"setting 3", item(editor->RadioGroupShVeltShType, 3), "Нормально разомкнутый"},
+        {"setting 4", item(editor->RadioGroupShVeltShType, 4), "Нормально замкнутый "},
+        {"block add", editor->pmDevAdd->text(), "Добавить ..."},
+        {"block delete", editor->pmDevDel->text(), "Удалить"},
+        {"object add", editor->pmTopicAdd->text(), "Добавить ..."},
+        {"object delete", editor->pmTopicDel->text(), "Удалить"},
+        {"object change", editor->pmTopicEdit->text(), "Изменить ..."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Text(c.shown), W(c.expected)) << c.what;
+    EXPECT_EQ(editor->RadioGroupShVeltSh->Count(), 8);
+    EXPECT_EQ(editor->RadioGroupShVeltShType->Count(), 5);
+    const QList<QAction*> objectItems = editor->PopupMenuTopics->actions();
+    ASSERT_EQ(objectItems.size(), 4);
+    EXPECT_TRUE(objectItems[2]->isSeparator());
 }
 
 TEST_F(EditorWindow, SharedFixtureShowsItsBlocksInArrayOrder) {

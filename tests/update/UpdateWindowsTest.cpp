@@ -50,6 +50,7 @@ public:
         server.On(
             "GET", R"(/update/zoren_mqtt/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
                 std::lock_guard<std::mutex> lock(mutex_);
+                headers_[req.matches[1]] = {req.get_header_value("User-Agent"), req.get_header_value("Accept")};
                 auto it = files_.find(req.matches[1]);
                 if (it == files_.end()) {
                     res.status = 404;
@@ -82,6 +83,11 @@ public:
         files_[file] = body;
         if (chunked) chunked_.insert(file);
     }
+    // User-Agent and Accept of the last request for the file.
+    std::pair<std::string, std::string> HeadersOf(const std::string& file) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return headers_[file];
+    }
     std::string Url(const std::string& file) const { return server.Url("/update/zoren_mqtt/" + file); }
     std::string DataPath(const std::string& name) const {
         return settings.Home().Path() + "/ZorEN_MQTT/" + name;
@@ -94,6 +100,7 @@ private:
     std::mutex mutex_;
     std::map<std::string, std::string> files_;
     std::set<std::string> chunked_;
+    std::map<std::string, std::pair<std::string, std::string>> headers_;
 };
 
 // The first message window's text and caption.
@@ -305,6 +312,9 @@ TEST(UpdateDownload, InstallerStartedAndProgramEndsWithoutSaving) {
     EXPECT_EQ(answerer.Seen().size(), 1u) << "no message after the upgrade window";
     EXPECT_EQ(info, "Выполняется загрузка обновления до версии1.1"_w);
     EXPECT_EQ(progress, "100 %");
+    const auto [agent, accept] = run.HeadersOf("setup.exe");
+    EXPECT_EQ(agent, "Mozilla/3.0 (compatible; Indy Library)");
+    EXPECT_EQ(accept, "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
     EXPECT_TRUE(WaitForFile(fs1251::ModelPath(marker)));
     EXPECT_EQ(TempDir::ReadFile(run.DataPath("setup.exe")), installer);
     struct stat st {};
@@ -386,6 +396,8 @@ TEST(UpdateDownload, FailuresKeepTheWindowOpenWithClose) {
         QPointer<TFormUpgradeLoad> load = new TFormUpgradeLoad(nullptr);
         FormUpgradeLoad = load;
         load->show();
+        EXPECT_EQ(Bytes(load->windowTitle()), "Загрузка обновления"_w) << c.what;
+        EXPECT_EQ(Bytes(load->ButtonBreak->text()), "Прервать"_w) << c.what;
         ModalAnswerer answerer;
         answerer.Then(ModalAnswerer::Close());
         EXPECT_FALSE(RunsIntoQuitPath([&] { load->DownloadAndRun(); })) << c.what;
