@@ -8,7 +8,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xdotool imagemagick openbox wmctrl x11-utils fonts-dejavu-core
+  xvfb xdotool imagemagick openbox wmctrl x11-utils x11-xkb-utils fonts-dejavu-core
   rapidjson-dev nlohmann-json3-dev libsimdjson-dev libinih-dev libsimpleini-dev
 )
 missing=()

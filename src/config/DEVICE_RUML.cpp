@@ -34,7 +34,9 @@ void DEVICE_RUML::FillParamList(TParamList& list) const {
     list.clear();
     list.push_back({std::string("0 - Исправность РУМЛ(Л)"_w), 0});
     static constexpr const char* kLiftCodes[] = {"MOD", "FLR", "STT", "ALM", "ALR", "ATX", "ADD"};
-    const std::string lift(" лифт "_w);
+    // Through a string_view: clang 14 crashes on a std::string variable initialised from the literal.
+    const std::string_view liftWord = " лифт "_w;
+    const std::string lift(liftWord);
     for (int n = 1; n <= 3; ++n) {
         for (int i = 0; i < 7; ++i) {
             const int number = (n - 1) * 10 + i + 1;

@@ -20,5 +20,6 @@ bool IsConfigurationAccepted(std::string_view reply) { return reply == kConfigur
 
 std::string WriteVerdictText(std::string_view reply) {
     if (IsConfigurationAccepted(reply)) return std::string("Успешно записано в ЗОРЕН ..."_w);
+    if (reply.size() > kVerdictShownMax) return std::string(reply.substr(0, kVerdictShownMax)) + " ...";
     return std::string(reply);
 }

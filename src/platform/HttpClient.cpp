@@ -189,7 +189,10 @@ THttpResult THttpClient::Perform(Method method, const std::string& url, const st
 
     const CURLcode code = curl_easy_perform(h);
     if (code != CURLE_OK) {
-        result.ok = false;
+        // A broken or stalled transfer carries no reply, even when a status
+        // came first: a caller that looks only at the status must not take a
+        // cut-off body (a truncated installer, half a release history) for the whole.
+        result = THttpResult();
         if (t.aborted)
             result.error = "Transfer cancelled";
         else

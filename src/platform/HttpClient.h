@@ -10,9 +10,9 @@
 
 struct THttpResult {
     bool ok = false;         // the exchange completed with a 2xx status (redirects are not followed)
-    long status = 0;         // 0 when no reply came
-    std::string statusLine;  // "HTTP/1.1 404 Not Found"; empty when no reply came
-    std::string body;        // reply body as received
+    long status = 0;         // 0 when no complete reply came (a transfer broken after the status line included)
+    std::string statusLine;  // "HTTP/1.1 404 Not Found"; empty when no complete reply came
+    std::string body;        // reply body as received; empty when the transfer broke
     std::string error;       // message text when !ok: curl's text, or the status line
     explicit operator bool() const { return ok; }
 };
