@@ -5,30 +5,10 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QTreeWidget>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
-namespace {
-
-class TFirstPaintReport final : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            timespec now{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            std::printf("first-paint %lld\n",
-                        static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-            std::fflush(stdout);
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-};
-
-}  // namespace
+#include "app/TFirstPaintReport.h"
 
 int main(int argc, char* argv[]) {
     int rows = 0;
