@@ -27,6 +27,7 @@
 #include "config/ConfigurationDocument.h"
 #include "editor/TFormJsonEditor.h"
 #include "json/TJSONValue.h"
+#include "Median.h"
 
 namespace {
 
@@ -212,12 +213,6 @@ Sample OpenPeer(TBenchApplication& app, const std::string& path, bool whole) {
     app.watched = nullptr;
     editor.reset();
     return Measured(app, ok, start, startCpu);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 }  // namespace

@@ -28,6 +28,7 @@
 
 #include "platform/Cp1251.h"
 #include "registry/ZOREN_OBJECT_LIST.h"
+#include "Median.h"
 
 extern char** environ;
 
@@ -134,12 +135,6 @@ std::optional<Sample> StartOnce(const std::vector<std::string>& command, int reg
     close(out[0]);
     std::filesystem::remove_all(home);
     return result;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 }  // namespace
